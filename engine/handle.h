@@ -1,0 +1,13 @@
+// The window handle the engine passes around. On Windows it is the real
+// HWND; elsewhere (the native core build and its tests) an opaque pointer
+// that the engine never looks into.
+#ifndef MX_HANDLE_H
+#define MX_HANDLE_H
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+typedef struct HWND__ *HWND;
+#endif
+
+#endif

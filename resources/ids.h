@@ -1,0 +1,17 @@
+// Control identifiers shared by the resource script and the program.
+#ifndef MX_IDS_H
+#define MX_IDS_H
+
+// Main window. The system headers name a cursor IDC_HELP; this program
+// never loads it, and the name belongs to the Help button here.
+#undef IDC_HELP
+#define IDC_ABOUT    100
+#define IDC_CONVERT  101
+#define IDC_ERASE    102
+#define IDC_HELP     103
+#define IDC_WEBSITE  104
+#define IDC_INPUT    300
+#define IDC_OUTPUT   301
+#define IDC_LIST     400
+
+#endif

@@ -1,0 +1,245 @@
+// The real main window under Wine: its list, its warnings and its keys.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+#include "catalogue/catalogue.h"
+#include "resources/ids.h"
+#include "tests/wine/mx_process.h"
+
+namespace {
+
+std::wstring Widen(const char *text) { return std::wstring(text, text + strlen(text)); }
+
+std::wstring Label(int row)
+{
+    char label[LABEL_BUFFER_SIZE];
+    ComposeLabel(row, label);
+    return Widen(label);
+}
+
+RECT WindowRect(HWND hWnd)
+{
+    RECT r;
+    GetWindowRect(hWnd, &r);
+    return r;
+}
+
+// Where a window of `box`'s size stands when centred over `owner`, halving
+// with truncation toward zero.
+POINT CentredOver(const RECT &owner, const RECT &box)
+{
+    return {owner.left + ((owner.right - owner.left) - (box.right - box.left)) / 2,
+            owner.top + ((owner.bottom - owner.top) - (box.bottom - box.top)) / 2};
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(mx.window(), nullptr) << "MX.EXE did not show its window"; }
+
+    // Posts Convert and expects a warning with `text`; checks the box and
+    // dismisses it.
+    void ExpectWarning(const char *text)
+    {
+        mx.Click(IDC_CONVERT);
+        HWND box = mx.WaitForOwnedPopup();
+        ASSERT_NE(box, nullptr) << "no warning for: " << text;
+        EXPECT_EQ(MessageBoxText(box), Widen(text));
+        wchar_t caption[64];
+        GetWindowTextW(box, caption, 64);
+        EXPECT_STREQ(caption, L"Mensurix");
+        EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
+        EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "OK is the only button";
+        RECT owner = WindowRect(mx.window()), rect = WindowRect(box);
+        POINT centre = CentredOver(owner, rect);
+        EXPECT_EQ(rect.left, centre.x);
+        EXPECT_EQ(rect.top, centre.y);
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(box, IDOK));
+        ASSERT_TRUE(mx.WaitForClose(box));
+        mx.Sync();
+    }
+
+    void ExpectNoPopup() { EXPECT_EQ(mx.WaitForOwnedPopup(300), nullptr); }
+
+    MxProcess mx;
+};
+
+TEST_F(MainWindow, ListsEveryConversionWithItsRow)
+{
+    HWND list = mx.control(IDC_LIST);
+    ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), NUM_CONVERSIONS);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+
+    std::set<LRESULT> rows;
+    wchar_t text[LABEL_BUFFER_SIZE];
+    for (int i = 0; i < NUM_CONVERSIONS; ++i) {
+        LRESULT row = SendMessageW(list, LB_GETITEMDATA, i, 0);
+        ASSERT_TRUE(row >= 0 && row < NUM_CONVERSIONS) << "entry " << i;
+        SendMessageW(list, LB_GETTEXT, i, (LPARAM)text);
+        EXPECT_EQ(text, Label(row)) << "entry " << i;
+        rows.insert(row);
+    }
+    EXPECT_EQ(rows.size(), size_t(NUM_CONVERSIONS));
+
+    SendMessageW(list, LB_GETTEXT, 0, (LPARAM)text);
+    EXPECT_STREQ(text, L"Acres to Square metres -- Area");
+    EXPECT_EQ(SendMessageW(list, LB_GETITEMDATA, 0, 0), 240);
+    SendMessageW(list, LB_GETTEXT, NUM_CONVERSIONS - 1, (LPARAM)text);
+    EXPECT_STREQ(text, L"Yards/second to Metres/second -- Speed");
+    EXPECT_EQ(mx.Text(IDC_INPUT), L"");
+    EXPECT_EQ(mx.Text(IDC_OUTPUT), L"");
+}
+
+TEST_F(MainWindow, ConvertsTheSelectedRow)
+{
+    const struct {
+        int row;
+        const wchar_t *input, *output;
+    } cases[] = {
+        {48, L"12", L"1"},
+        {48, L"-5", L"-0.416667"},
+        {1, L" 5", L"50"},
+        {1, L"5e", L"50"},
+        {1, L"1e-400", L"0"},
+        {1, L"-0", L"0"},
+        {160, L"1234567", L"1.23457e+06"},
+        {1, L"123456789012", L"1.23457e+12"},
+        {558, L"36", L"10"},
+        {335, L"100", L"212"},
+        {335, L"-40", L"-40"},
+        {334, L"-459.67", L"-273.15"},
+        {1, L"1e308", L"conversion overflow"},
+        {1, L"5", L"50"},  // right after the overflow
+        {335, L"1e308", L"conversion overflow"},
+    };
+    for (const auto &c : cases) {
+        mx.SelectRow(c.row);
+        mx.SetText(IDC_INPUT, c.input);
+        mx.Click(IDC_CONVERT);
+        mx.Sync();
+        EXPECT_EQ(mx.Text(IDC_OUTPUT), c.output) << "row " << c.row;
+        EXPECT_EQ(mx.Text(IDC_INPUT), c.input) << "row " << c.row;
+    }
+    ExpectNoPopup();
+}
+
+TEST_F(MainWindow, WarningsSayWhatIsWrongAndClearAsTheyShould)
+{
+    const char INVALID[] = "Invalid input. Please re-enter number of units.";
+    const char OVERFLOW_[] = "Input overflow. Please re-enter number of units.";
+    const struct {
+        int row;  // -1: no entry selected
+        const wchar_t *input;
+        const char *warning;
+        bool emptied;  // both fields emptied and the caret in the input field
+    } cases[] = {
+        {-1, L"5", "No conversion selected.", false},
+        {1, L"", "Please enter number of input units.", false},
+        {1, L"abc", INVALID, true},
+        {1, L"5 ", INVALID, true},
+        {1, L"1,5", INVALID, true},
+        {1, L"1e309", OVERFLOW_, true},
+        {1, L"9e999", OVERFLOW_, true},
+        {1, L"9e4932", OVERFLOW_, true},
+        {335, L"-273.16",
+         "Invalid temperature. Cannot be less than -273.15 degrees Celsius (absolute zero). "
+         "Please re-enter.", true},
+        {334, L"-459.68",
+         "Invalid temperature. Cannot be less than -459.67 degrees Fahrenheit (absolute zero). "
+         "Please re-enter.", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.warning);
+        if (c.row < 0)
+            SendMessageW(mx.control(IDC_LIST), LB_SETCURSEL, (WPARAM)-1, 0);
+        else
+            mx.SelectRow(c.row);
+        mx.SetText(IDC_INPUT, c.input);
+        mx.SetText(IDC_OUTPUT, L"earlier");
+        mx.FocusControl(IDC_LIST);
+
+        ExpectWarning(c.warning);
+
+        EXPECT_EQ(mx.Text(IDC_INPUT), c.emptied ? L"" : c.input);
+        EXPECT_EQ(mx.Text(IDC_OUTPUT), c.emptied ? L"" : L"earlier");
+        bool inputFocused = c.emptied || *c.input == 0;
+        EXPECT_EQ(mx.Focus(), mx.control(inputFocused ? IDC_INPUT : IDC_LIST));
+    }
+}
+
+TEST_F(MainWindow, WarningIsCentredWhereverTheOwnerIs)
+{
+    mx.SelectRow(1);
+    // Moved, then smaller than the box: it sticks out evenly on both sides.
+    const RECT places[] = {{300, 200, 900, 700}, {37, 51, 98, 90}, {0, 0, 121, 33}};
+    for (const RECT &place : places) {
+        MoveWindow(mx.window(), place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, TRUE);
+        mx.SetText(IDC_INPUT, L"abc");
+        ExpectWarning("Invalid input. Please re-enter number of units.");
+    }
+}
+
+TEST_F(MainWindow, EnterConvertsFromTheInputFieldAndFromTheList)
+{
+    mx.SelectRow(48);
+    for (int id : {IDC_INPUT, IDC_LIST}) {
+        mx.SetText(IDC_INPUT, L"24");
+        mx.SetText(IDC_OUTPUT, L"");
+        mx.FocusControl(id);
+        mx.PressKey(VK_RETURN);
+        EXPECT_TRUE(mx.WaitForText(IDC_OUTPUT, L"2")) << "from control " << id;
+    }
+}
+
+TEST_F(MainWindow, DoubleClickOnlySelects)
+{
+    mx.SetText(IDC_INPUT, L"5");
+    HWND list = mx.control(IDC_LIST);
+    PostMessageW(mx.window(), WM_COMMAND, MAKEWPARAM(IDC_LIST, LBN_DBLCLK), (LPARAM)list);
+    mx.Sync();
+    EXPECT_EQ(mx.Text(IDC_OUTPUT), L"");
+    ExpectNoPopup();
+}
+
+TEST_F(MainWindow, EraseEmptiesBothFieldsAndKeepsTheSelection)
+{
+    mx.SelectRow(48);
+    LRESULT selected = SendMessageW(mx.control(IDC_LIST), LB_GETCURSEL, 0, 0);
+    mx.SetText(IDC_INPUT, L"12");
+    mx.Click(IDC_CONVERT);
+    ASSERT_TRUE(mx.WaitForText(IDC_OUTPUT, L"1"));
+    mx.FocusControl(IDC_LIST);
+
+    mx.Click(IDC_ERASE);
+    mx.Sync();
+    EXPECT_EQ(mx.Text(IDC_INPUT), L"");
+    EXPECT_EQ(mx.Text(IDC_OUTPUT), L"");
+    EXPECT_EQ(mx.Focus(), mx.control(IDC_INPUT));
+    EXPECT_EQ(SendMessageW(mx.control(IDC_LIST), LB_GETCURSEL, 0, 0), selected);
+}
+
+TEST_F(MainWindow, TypingStopsAtTwelveCharacters)
+{
+    HWND input = mx.control(IDC_INPUT);
+    for (const wchar_t *c = L"1234567890123"; *c; ++c)
+        PostMessageW(input, WM_CHAR, *c, 1);
+    mx.Sync();
+    EXPECT_EQ(mx.Text(IDC_INPUT), L"123456789012");
+
+    mx.SelectRow(1);
+    mx.Click(IDC_CONVERT);
+    EXPECT_TRUE(mx.WaitForText(IDC_OUTPUT, L"1.23457e+12"));
+}
+
+TEST_F(MainWindow, EscapeEndsTheProgramWithExitCodeZero)
+{
+    mx.FocusControl(IDC_INPUT);
+    mx.PressKey(VK_ESCAPE);
+    EXPECT_EQ(mx.WaitForExit(), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,185 @@
+#include "tests/wine/mx_process.h"
+
+#include <string>
+#include <vector>
+
+#include "resources/ids.h"
+
+namespace {
+
+std::wstring ProgramPath()
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder.erase(folder.find_last_of(L"\\/") + 1);
+    return folder + L"MX.EXE";
+}
+
+bool IsOfClass(HWND hWnd, const wchar_t *className)
+{
+    wchar_t name[64];
+    GetClassNameW(hWnd, name, 64);
+    return lstrcmpiW(name, className) == 0;
+}
+
+template <typename Predicate>
+bool WaitFor(Predicate done, DWORD timeoutMs)
+{
+    for (DWORD start = GetTickCount(); !done(); Sleep(10))
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+    return true;
+}
+
+struct Search {
+    DWORD pid;
+    HWND owner;  // null: the main window itself
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
+{
+    Search &s = *reinterpret_cast<Search *>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    if (pid != s.pid || !IsWindowVisible(hWnd) || GetWindow(hWnd, GW_OWNER) != s.owner ||
+        !IsOfClass(hWnd, L"#32770"))
+        return TRUE;
+    s.found = hWnd;
+    return FALSE;
+}
+
+HWND FindOwnedDialog(DWORD pid, HWND owner)
+{
+    Search s{pid, owner, nullptr};
+    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+}  // namespace
+
+MxProcess::MxProcess()
+{
+    std::wstring path = ProgramPath();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_))
+        return;
+    WaitForInputIdle(process_.hProcess, 30000);
+    WaitFor([&] { return (main_ = FindOwnedDialog(process_.dwProcessId, nullptr)) != nullptr; },
+            30000);
+}
+
+MxProcess::~MxProcess()
+{
+    if (!process_.hProcess)
+        return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+void MxProcess::Click(int id)
+{
+    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)control(id));
+}
+
+void MxProcess::PressKey(UINT key)
+{
+    HWND target = Focus();
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+void MxProcess::FocusControl(int id)
+{
+    PostMessageW(main_, WM_NEXTDLGCTL, (WPARAM)control(id), TRUE);
+    Sync();
+}
+
+void MxProcess::Sync()
+{
+    // Posted messages of one thread are handled in order, so once a limit
+    // posted to the output field has taken effect, everything before it has
+    // been handled too. Nothing in the program depends on that limit.
+    LPARAM mark = 1000 + (++syncCount_ % 1000);
+    HWND output = control(IDC_OUTPUT);
+    PostMessageW(output, EM_SETLIMITTEXT, mark, 0);
+    WaitFor([&] { return SendMessageW(output, EM_GETLIMITTEXT, 0, 0) == mark; }, 5000);
+}
+
+std::wstring MxProcess::Text(HWND hWnd) const
+{
+    wchar_t text[1024] = L"";
+    SendMessageW(hWnd, WM_GETTEXT, 1024, (LPARAM)text);
+    return text;
+}
+
+void MxProcess::SetText(int id, const wchar_t *text)
+{
+    SendMessageW(control(id), WM_SETTEXT, 0, (LPARAM)text);
+}
+
+void MxProcess::SelectRow(int row)
+{
+    HWND list = control(IDC_LIST);
+    LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i)
+        if (SendMessageW(list, LB_GETITEMDATA, i, 0) == row) {
+            SendMessageW(list, LB_SETCURSEL, i, 0);
+            return;
+        }
+}
+
+HWND MxProcess::Focus() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(process_.dwThreadId, &info);
+    return info.hwndFocus;
+}
+
+HWND MxProcess::WaitForOwnedPopup(DWORD timeoutMs) const
+{
+    HWND popup = nullptr;
+    WaitFor([&] { return (popup = FindOwnedDialog(process_.dwProcessId, main_)) != nullptr; },
+            timeoutMs);
+    return popup;
+}
+
+bool MxProcess::WaitForClose(HWND popup, DWORD timeoutMs) const
+{
+    return WaitFor([&] { return !IsWindow(popup) || !IsWindowVisible(popup); }, timeoutMs);
+}
+
+bool MxProcess::WaitForText(int id, const std::wstring &expected, DWORD timeoutMs) const
+{
+    return WaitFor([&] { return Text(id) == expected; }, timeoutMs);
+}
+
+DWORD MxProcess::WaitForExit(DWORD timeoutMs)
+{
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+std::wstring MessageBoxText(HWND box)
+{
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsOfClass(child, L"Static"))
+            continue;
+        wchar_t buffer[1024] = L"";
+        GetWindowTextW(child, buffer, 1024);
+        if (buffer[0])
+            text = buffer;
+    }
+    return text;
+}

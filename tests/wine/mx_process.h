@@ -1,0 +1,58 @@
+// Drives a real MX.EXE from another process, as a user would: posts
+// commands and keys, reads the fields and finds its message boxes.
+#ifndef MX_PROCESS_H
+#define MX_PROCESS_H
+
+#include <windows.h>
+
+#include <string>
+
+class MxProcess {
+public:
+    // Starts MX.EXE from beside this test program and waits for its window.
+    MxProcess();
+    // Ends the program if it is still running.
+    ~MxProcess();
+    MxProcess(const MxProcess &) = delete;
+    MxProcess &operator=(const MxProcess &) = delete;
+
+    HWND window() const { return main_; }
+    HWND control(int id) const { return GetDlgItem(main_, id); }
+
+    // Posts a button's click, as the dialog manager sends it.
+    void Click(int id);
+    // Posts a key press to whichever control has the focus.
+    void PressKey(UINT key);
+    // Moves the keyboard focus to a control, as the Tab key would.
+    void FocusControl(int id);
+    // Returns once the program has handled everything posted to it before.
+    void Sync();
+
+    std::wstring Text(HWND control) const;
+    std::wstring Text(int id) const { return Text(control(id)); }
+    void SetText(int id, const wchar_t *text);
+
+    // Selects the list entry that carries catalogue row `row`.
+    void SelectRow(int row);
+    HWND Focus() const;
+
+    // The program's visible pop-up owned by its main window, waiting up to
+    // `timeoutMs` for one to appear; null when none does.
+    HWND WaitForOwnedPopup(DWORD timeoutMs = 5000) const;
+    // Waits until `popup` is gone; false if it is still there.
+    bool WaitForClose(HWND popup, DWORD timeoutMs = 5000) const;
+    // Waits until the control's text reads `expected`.
+    bool WaitForText(int id, const std::wstring &expected, DWORD timeoutMs = 5000) const;
+    // Waits for the program to end and returns its exit code.
+    DWORD WaitForExit(DWORD timeoutMs = 5000);
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+    int syncCount_ = 0;
+};
+
+// The message box's own text (its static control holding words).
+std::wstring MessageBoxText(HWND box);
+
+#endif

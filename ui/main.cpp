@@ -1,0 +1,75 @@
+// Entry point and main window.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "catalogue/catalogue.h"
+#include "engine/request.h"
+#include "engine/window.h"
+#include "resources/ids.h"
+#include "ui/dialogs.h"
+#include "ui/web.h"
+
+HINSTANCE g_hInst;
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+{
+    g_hInst = hInstance;
+    DialogBoxParamA(hInstance, "MXDlgBox", NULL, MXDlgProc, 0);
+    return 0;
+}
+
+// Lists every conversion by its label; the sorted list box decides the
+// order, and each entry carries its catalogue row as item data.
+static void FillConversionList(HWND hDlg)
+{
+    char label[LABEL_BUFFER_SIZE];
+    for (int row = 0; row < NUM_CONVERSIONS; ++row) {
+        ComposeLabel(row, label);
+        LRESULT pos = SendDlgItemMessageA(hDlg, IDC_LIST, LB_ADDSTRING, 0, (LPARAM)label);
+        SendDlgItemMessageA(hDlg, IDC_LIST, LB_SETITEMDATA, pos, row);
+    }
+}
+
+static void Erase(HWND hDlg)
+{
+    SetInputText(hDlg, "");
+    SetOutputText(hDlg, "");
+    FocusInput(hDlg);
+}
+
+static BOOL OnCommand(HWND hDlg, int id)
+{
+    switch (id) {
+    case IDCANCEL:
+        EndDialog(hDlg, 0);
+        return TRUE;
+    case IDC_ABOUT:
+        return TRUE;
+    case IDC_CONVERT:
+        ConvertRequest(hDlg);
+        return TRUE;
+    case IDC_ERASE:
+        Erase(hDlg);
+        return TRUE;
+    case IDC_HELP:
+        return TRUE;
+    case IDC_WEBSITE:
+        ShellExecuteA(NULL, NULL, MAKER_WEB_ADDRESS, NULL, NULL, SW_SHOW);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK MXDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        FillConversionList(hDlg);
+        SendDlgItemMessageA(hDlg, IDC_LIST, LB_SETCURSEL, 0, 0);
+        SendDlgItemMessageA(hDlg, IDC_INPUT, EM_LIMITTEXT, MAX_INPUT_CHARS, 0);
+        return FALSE;
+    case WM_COMMAND:
+        return OnCommand(hDlg, LOWORD(wParam));
+    }
+    return FALSE;
+}

@@ -1,0 +1,8 @@
+// Web addresses the program hands to the shell.
+#ifndef MX_WEB_H
+#define MX_WEB_H
+
+// Home page of the maker's web site.
+const char MAKER_WEB_ADDRESS[] = "https://www.zorq.example/";
+
+#endif
