@@ -14,4 +14,18 @@
 #define IDC_OUTPUT   301
 #define IDC_LIST     400
 
+// About box
+#define IDC_TITLE    200
+#define IDC_VERSION  201
+#define IDC_NOTICE   202
+#define IDC_RIGHTS   203
+#define IDC_MEMORY   204
+
+// Advertisement
+#define IDC_ORDER    105
+
+// The rights notice, shared by the About box and the version resource.
+#define MX_COMPANY   "Zorq Software"
+#define MX_COPYRIGHT "Copyright (c) 2026 Zorq Software"
+
 #endif

@@ -29,14 +29,18 @@ start() {
     [ -s "$state/display" ] || { echo "Xvfb did not start" >&2; cat "$state/xvfb.log" >&2; exit 1; }
     export DISPLAY=":$(cat "$state/display")"
 
-    # One server for the whole run keeps every later start quick.
-    mkdir -p "$WINEPREFIX"
-    wineserver -p >/dev/null 2>&1
     wineboot -i >/dev/null 2>&1
     # Without a window manager, Wine waits on every hidden managed window.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     # A crash fails at once, its backtrace going to the test's log.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wineserver -w
+    # One server for the whole run keeps every later start quick. Its system
+    # processes (services, RPC, the desktop) start here, not inside a test,
+    # where they would wait for a service and hold on to the test's output.
+    wineserver -p >/dev/null 2>&1
+    wineboot >/dev/null 2>&1
+    wine net start rpcss >/dev/null 2>&1 || true  # fails when already running
     echo "Wine prefix ready at $WINEPREFIX, display $DISPLAY"
 }
 

@@ -6,10 +6,34 @@
 
 extern HINSTANCE g_hInst;  // loads the templates and the bitmap
 
+// Main window
 INT_PTR CALLBACK MXDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Warning boxes, centred over their owner.
+// Warning boxes, centred over their owner
 LRESULT CALLBACK MsgBoxHookProc(int code, WPARAM wParam, LPARAM lParam);
 void CenterOverParent(HWND hWnd);
+
+// About box; its brush and fonts live while it is open.
+extern HBRUSH g_hBrush;
+extern HFONT g_hFontBold;
+extern HFONT g_hFontNormal;
+INT_PTR CALLBACK AboutDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Help and the manual's advertisement
+extern int g_helpFound;
+extern HBITMAP g_hAdvert;
+void HelpCommand(HWND hDlg);
+BOOL CALLBACK FindHelpWindowProc(HWND hWnd, LPARAM lParam);
+INT_PTR CALLBACK AdvertDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Deletes a graphics object the program made, if there is one.
+template <typename Handle>
+void DeleteGdiObject(Handle &object)
+{
+    if (object) {
+        DeleteObject(object);
+        object = NULL;
+    }
+}
 
 #endif

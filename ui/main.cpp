@@ -44,6 +44,7 @@ static BOOL OnCommand(HWND hDlg, int id)
         EndDialog(hDlg, 0);
         return TRUE;
     case IDC_ABOUT:
+        DialogBoxParamA(g_hInst, "AboutDlgBox", hDlg, AboutDlgProc, 0);
         return TRUE;
     case IDC_CONVERT:
         ConvertRequest(hDlg);
@@ -52,6 +53,7 @@ static BOOL OnCommand(HWND hDlg, int id)
         Erase(hDlg);
         return TRUE;
     case IDC_HELP:
+        HelpCommand(hDlg);
         return TRUE;
     case IDC_WEBSITE:
         ShellExecuteA(NULL, NULL, MAKER_WEB_ADDRESS, NULL, NULL, SW_SHOW);

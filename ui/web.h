@@ -5,4 +5,8 @@
 // Home page of the maker's web site.
 const char MAKER_WEB_ADDRESS[] = "https://www.zorq.example/";
 
+// Checkout page of the web store, for the help manual.
+const char MANUAL_ORDER_ADDRESS[] =
+    "https://store.zorq.example/checkout?productid=MXHELP-1&language=English";
+
 #endif

@@ -5,16 +5,16 @@
 
 #include "resources/ids.h"
 
-namespace {
-
-std::wstring ProgramPath()
+std::wstring BuildFolder()
 {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder(path);
     folder.erase(folder.find_last_of(L"\\/") + 1);
-    return folder + L"MX.EXE";
+    return folder;
 }
+
+namespace {
 
 bool IsOfClass(HWND hWnd, const wchar_t *className)
 {
@@ -59,13 +59,12 @@ HWND FindOwnedDialog(DWORD pid, HWND owner)
 
 }  // namespace
 
-MxProcess::MxProcess()
+MxProcess::MxProcess(const std::wstring &program, const std::wstring &directory)
 {
-    std::wstring path = ProgramPath();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_))
+    if (!CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &process_))
         return;
     WaitForInputIdle(process_.hProcess, 30000);
     WaitFor([&] { return (main_ = FindOwnedDialog(process_.dwProcessId, nullptr)) != nullptr; },

@@ -7,10 +7,15 @@
 
 #include <string>
 
+// The folder of this test program, where the build puts MX.EXE too.
+std::wstring BuildFolder();
+
 class MxProcess {
 public:
-    // Starts MX.EXE from beside this test program and waits for its window.
-    MxProcess();
+    // Starts `program` (MX.EXE from the build by default) in `directory` (by
+    // default this process's current directory) and waits for its window.
+    explicit MxProcess(const std::wstring &program = BuildFolder() + L"MX.EXE",
+                       const std::wstring &directory = L"");
     // Ends the program if it is still running.
     ~MxProcess();
     MxProcess(const MxProcess &) = delete;

@@ -1,0 +1,337 @@
+// The About box, Help and the manual's advertisement in the real MX.EXE.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <stdio.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "resources/ids.h"
+#include "tests/wine/mx_process.h"
+
+namespace {
+
+RECT WindowRect(HWND hWnd)
+{
+    RECT r;
+    GetWindowRect(hWnd, &r);
+    return r;
+}
+
+void ExpectCentredOver(HWND owner, HWND box)
+{
+    RECT o = WindowRect(owner), b = WindowRect(box);
+    EXPECT_EQ(b.left, o.left + ((o.right - o.left) - (b.right - b.left)) / 2);
+    EXPECT_EQ(b.top, o.top + ((o.bottom - o.top) - (b.bottom - b.top)) / 2);
+}
+
+std::wstring TextOf(HWND hWnd)
+{
+    wchar_t text[1024] = L"";
+    SendMessageW(hWnd, WM_GETTEXT, 1024, (LPARAM)text);
+    return text;
+}
+
+struct TitleSearch {
+    const std::wstring &title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTitled(HWND hWnd, LPARAM lParam)
+{
+    TitleSearch &search = *reinterpret_cast<TitleSearch *>(lParam);
+    wchar_t text[256] = L"";
+    GetWindowTextW(hWnd, text, 256);
+    if (search.title == text)
+        search.found.push_back(hWnd);
+    return TRUE;
+}
+
+// Top-level windows whose title is exactly `title`.
+std::vector<HWND> WindowsTitled(const std::wstring &title)
+{
+    TitleSearch search{title, {}};
+    EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindowTitled(const std::wstring &title, DWORD timeoutMs = 5000)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
+        std::vector<HWND> found = WindowsTitled(title);
+        if (!found.empty())
+            return found[0];
+    }
+    return nullptr;
+}
+
+// A program of the test's own, ended when the test ends.
+class Child {
+public:
+    Child(const std::wstring &program, const std::wstring &arguments)
+    {
+        std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &process_);
+    }
+    ~Child()
+    {
+        if (!process_.hProcess)
+            return;
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
+// A folder of the test's own, removed with what it holds when the test ends.
+class Folder {
+public:
+    explicit Folder(const wchar_t *name)
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        path_ = std::wstring(temp) + name + L"\\";
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~Folder()
+    {
+        for (const std::wstring &file : files_)
+            DeleteFileW(file.c_str());
+        RemoveDirectoryW(path_.c_str());
+    }
+    // Copies a program of the build into the folder under `name`.
+    std::wstring Add(const wchar_t *buildFile, const wchar_t *name)
+    {
+        std::wstring target = path_ + name;
+        CopyFileW((BuildFolder() + buildFile).c_str(), target.c_str(), FALSE);
+        files_.push_back(target);
+        return target;
+    }
+    const std::wstring &path() const { return path_; }
+
+private:
+    std::wstring path_;
+    std::vector<std::wstring> files_;
+};
+
+const wchar_t HELP_TITLE[] = L" Mensurix Help ";
+
+// ---------------------------------------------------------------- About box
+
+TEST(AboutBox, NamesTheProgramCentredOverTheMainWindow)
+{
+    MxProcess mx;
+    ASSERT_NE(mx.window(), nullptr);
+    MoveWindow(mx.window(), 123, 77, 600, 480, TRUE);
+    mx.Click(IDC_ABOUT);
+    HWND about = mx.WaitForOwnedPopup();
+    ASSERT_NE(about, nullptr);
+
+    EXPECT_EQ(TextOf(GetDlgItem(about, IDC_TITLE)), L"MX: Mensurix");
+    EXPECT_EQ(TextOf(GetDlgItem(about, IDC_VERSION)), L"Version 1.0");
+    EXPECT_EQ(TextOf(GetDlgItem(about, IDC_NOTICE)), L"Copyright (c) 2026 Zorq Software");
+    EXPECT_EQ(TextOf(GetDlgItem(about, IDC_RIGHTS)), L"All rights reserved.");
+    EXPECT_EQ(TextOf(GetDlgItem(about, IDOK)), L"OK");
+    EXPECT_EQ(GetWindowLongW(about, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME) << "no caption";
+    ExpectCentredOver(mx.window(), about);
+
+    // The whole of this machine's memory, in kilobytes, whatever its size.
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    ASSERT_TRUE(GlobalMemoryStatusEx(&status));
+    EXPECT_EQ(TextOf(GetDlgItem(about, IDC_MEMORY)),
+              L"Physical Memory Available to Windows: " +
+                  std::to_wstring(status.ullTotalPhys >> 10) + L" KB");
+}
+
+TEST(AboutBox, EnterAndEscapeCloseIt)
+{
+    MxProcess mx;
+    ASSERT_NE(mx.window(), nullptr);
+    for (UINT key : {VK_RETURN, VK_ESCAPE}) {
+        mx.Click(IDC_ABOUT);
+        HWND about = mx.WaitForOwnedPopup();
+        ASSERT_NE(about, nullptr);
+        mx.PressKey(key);
+        EXPECT_TRUE(mx.WaitForClose(about)) << "key " << key;
+        mx.Sync();
+        EXPECT_TRUE(IsWindowEnabled(mx.window())) << "the main window has control again";
+    }
+}
+
+// --------------------------------------------------------------------- Help
+
+TEST(Help, RunningHelpWindowOfAnyCaseComesToTheFront)
+{
+    // A help program beside MX.EXE proves that nothing is started.
+    Folder folder(L"mx-help-running");
+    std::wstring exe = folder.Add(L"MX.EXE", L"MX.EXE");
+    folder.Add(L"fake_help.exe", L"mxhelp.exe");
+    Child help(BuildFolder() + L"fake_help.exe", L"\" MENSURIX HELP \"");
+    HWND helpWindow = WaitForWindowTitled(L" MENSURIX HELP ");
+    ASSERT_NE(helpWindow, nullptr);
+
+    MxProcess mx(exe);
+    ASSERT_NE(mx.window(), nullptr);
+    SetForegroundWindow(mx.window());
+    mx.Click(IDC_HELP);
+    mx.Sync();
+    EXPECT_EQ(mx.WaitForOwnedPopup(500), nullptr) << "no advertisement";
+    EXPECT_EQ(GetForegroundWindow(), helpWindow);
+    EXPECT_TRUE(WindowsTitled(HELP_TITLE).empty()) << "no help program started";
+}
+
+TEST(Help, TitleWithoutTheSpacesDoesNotCount)
+{
+    Child impostor(BuildFolder() + L"fake_help.exe", L"\"Mensurix Help\"");
+    ASSERT_NE(WaitForWindowTitled(L"Mensurix Help"), nullptr);
+
+    MxProcess mx;
+    ASSERT_NE(mx.window(), nullptr);
+    mx.Click(IDC_HELP);
+    HWND advert = mx.WaitForOwnedPopup();
+    ASSERT_NE(advert, nullptr) << "the advertisement, as no help is in reach";
+    PostMessageW(advert, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(mx.WaitForClose(advert));
+}
+
+TEST(Help, HelpProgramBesideMxIsStartedMaximised)
+{
+    Folder folder(L"mx-help-beside");
+    std::wstring exe = folder.Add(L"MX.EXE", L"MX.EXE");
+    folder.Add(L"fake_help.exe", L"mxhelp.exe");
+
+    MxProcess mx(exe);
+    ASSERT_NE(mx.window(), nullptr);
+    mx.Click(IDC_HELP);
+    HWND help = WaitForWindowTitled(HELP_TITLE);
+    ASSERT_NE(help, nullptr) << "mxhelp.exe was not started";
+    EXPECT_TRUE(IsZoomed(help));
+    EXPECT_EQ(mx.WaitForOwnedPopup(300), nullptr) << "no advertisement";
+    PostMessageW(help, WM_CLOSE, 0, 0);
+}
+
+TEST(Help, HelpProgramOnlyInTheCurrentDirectoryIsNeverStarted)
+{
+    Folder program(L"mx-help-program");
+    Folder current(L"mx-help-current");
+    std::wstring exe = program.Add(L"MX.EXE", L"MX.EXE");
+    current.Add(L"fake_help.exe", L"mxhelp.exe");
+
+    MxProcess mx(exe, current.path());
+    ASSERT_NE(mx.window(), nullptr);
+    mx.Click(IDC_HELP);
+    HWND advert = mx.WaitForOwnedPopup();
+    EXPECT_NE(advert, nullptr) << "the advertisement instead";
+    EXPECT_TRUE(WindowsTitled(HELP_TITLE).empty()) << "mxhelp.exe from the current directory ran";
+    if (advert)
+        PostMessageW(advert, WM_COMMAND, IDCANCEL, 0);
+}
+
+// ------------------------------------------------------------ Advertisement
+
+// The shell opens web addresses with the recorder of fake_help.exe, which
+// writes them to a file: registered as the browser while the test runs.
+class WebAddresses : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        log_ = std::wstring(temp) + L"mx-urls.txt";
+        DeleteFileW(log_.c_str());
+        SetEnvironmentVariableW(L"MX_URL_LOG", log_.c_str());
+        std::wstring recorder = L"\"" + BuildFolder() + L"fake_help.exe\" --record %1";
+        for (int i = 0; i < SCHEMES; ++i) {
+            DWORD size = sizeof saved_[i];
+            RegGetValueW(HKEY_CLASSES_ROOT, KEYS[i], nullptr, RRF_RT_REG_SZ, nullptr, saved_[i], &size);
+            SetCommand(KEYS[i], recorder.c_str());
+        }
+    }
+    void TearDown() override
+    {
+        for (int i = 0; i < SCHEMES; ++i)
+            SetCommand(KEYS[i], saved_[i]);
+        DeleteFileW(log_.c_str());
+    }
+
+    // Waits for the recorder to have written `lines` addresses.
+    std::string Recorded(size_t lines)
+    {
+        std::string text;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(50)) {
+            text.clear();
+            if (FILE *file = _wfopen(log_.c_str(), L"r")) {
+                char buffer[1024];
+                size_t n;
+                while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
+                    text.append(buffer, n);
+                fclose(file);
+            }
+            if (size_t(std::count(text.begin(), text.end(), '\n')) >= lines)
+                break;
+        }
+        return text;
+    }
+
+    static void SetCommand(const wchar_t *key, const wchar_t *command)
+    {
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, command,
+                        DWORD((wcslen(command) + 1) * sizeof(wchar_t)));
+    }
+
+    static const int SCHEMES = 2;
+    static constexpr const wchar_t *KEYS[SCHEMES] = {L"https\\shell\\open\\command",
+                                                     L"http\\shell\\open\\command"};
+    wchar_t saved_[SCHEMES][MAX_PATH * 2] = {};
+    std::wstring log_;
+};
+
+TEST_F(WebAddresses, AdvertisementOrdersTheManualAndStaysOpenUntilEscape)
+{
+    MxProcess mx;
+    ASSERT_NE(mx.window(), nullptr);
+    mx.Click(IDC_HELP);
+    HWND advert = mx.WaitForOwnedPopup();
+    ASSERT_NE(advert, nullptr);
+
+    HWND order = GetDlgItem(advert, IDC_ORDER);
+    EXPECT_EQ(TextOf(order), L"ORDER MANUAL");
+    EXPECT_EQ(GetWindowLongW(advert, GWL_STYLE) & WS_CAPTION, WS_DLGFRAME) << "no caption";
+    // 400 x 300 dialog units hold the whole 800 x 600 picture (exactly, with
+    // the classic system font; Wine's is a little wider).
+    RECT client;
+    GetClientRect(advert, &client);
+    EXPECT_GE(client.right, 800);
+    EXPECT_GE(client.bottom, 600);
+
+    mx.PressKey(VK_RETURN);  // presses ORDER MANUAL, the default button
+    std::string urls = Recorded(1);
+    EXPECT_NE(urls.find("productid="), std::string::npos) << urls;
+    EXPECT_NE(urls.find("language=English"), std::string::npos) << urls;
+    mx.Sync();
+    EXPECT_TRUE(IsWindowVisible(advert)) << "the advertisement stays open";
+
+    mx.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(mx.WaitForClose(advert));
+}
+
+TEST_F(WebAddresses, WebSiteButtonOpensTheMakersHomePage)
+{
+    MxProcess mx;
+    ASSERT_NE(mx.window(), nullptr);
+    mx.Click(IDC_WEBSITE);
+    EXPECT_EQ(Recorded(1), "https://www.zorq.example/\n");
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+// The About box: name, version, rights notice and the machine's memory, in
+// the system's button colours with two Arial fonts.
+#include <windows.h>
+#include <stdio.h>
+
+#include "resources/ids.h"
+#include "ui/dialogs.h"
+
+HBRUSH g_hBrush;
+HFONT g_hFontBold;
+HFONT g_hFontNormal;
+
+static HFONT CreateArial(int weight)
+{
+    return CreateFontA(15, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, "Arial");
+}
+
+// The whole of the physical memory, in whole kilobytes. The 64-bit query
+// is needed: the older one caps or wraps the total above 2 to 4 GB.
+static void ShowMemory(HWND hDlg)
+{
+    MEMORYSTATUSEX status;
+    status.dwLength = sizeof status;
+    char text[256] = "";
+    if (GlobalMemoryStatusEx(&status))
+        snprintf(text, sizeof text, "Physical Memory Available to Windows: %llu KB",
+                 (unsigned long long)(status.ullTotalPhys >> 10));
+    SetDlgItemTextA(hDlg, IDC_MEMORY, text);
+}
+
+// The lines in the regular face, all but the title.
+static const int NORMAL_LINES[] = {IDC_VERSION, IDC_NOTICE, IDC_RIGHTS, IDC_MEMORY};
+
+static void SetFonts(HWND hDlg)
+{
+    g_hFontBold = CreateArial(FW_BOLD);
+    if (g_hFontBold)
+        SendDlgItemMessageA(hDlg, IDC_TITLE, WM_SETFONT, (WPARAM)g_hFontBold, FALSE);
+    g_hFontNormal = CreateArial(0);
+    if (g_hFontNormal)
+        for (int id : NORMAL_LINES)
+            SendDlgItemMessageA(hDlg, id, WM_SETFONT, (WPARAM)g_hFontNormal, FALSE);
+}
+
+static void Close(HWND hDlg)
+{
+    DeleteGdiObject(g_hBrush);
+    DeleteGdiObject(g_hFontNormal);
+    DeleteGdiObject(g_hFontBold);
+    EndDialog(hDlg, 0);
+}
+
+INT_PTR CALLBACK AboutDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        CenterOverParent(hDlg);
+        g_hBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+        ShowMemory(hDlg);
+        SetFonts(hDlg);
+        return TRUE;
+
+    case WM_CTLCOLORDLG:
+        return (INT_PTR)g_hBrush;
+
+    case WM_CTLCOLORSTATIC:
+        // The text is drawn on the button face; the rest of each static
+        // control is left unpainted.
+        SetTextColor((HDC)wParam, GetSysColor(COLOR_BTNTEXT));
+        SetBkColor((HDC)wParam, GetSysColor(COLOR_BTNFACE));
+        return (INT_PTR)GetStockObject(NULL_BRUSH);
+
+    case WM_SYSCOLORCHANGE:
+        DeleteGdiObject(g_hBrush);
+        g_hBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+        return TRUE;
+
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:
+            Close(hDlg);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
