@@ -51,6 +51,7 @@ protected:
         wchar_t caption[64];
         GetWindowTextW(box, caption, 64);
         EXPECT_STREQ(caption, L"Mensurix");
+        EXPECT_NE(MessageBoxIcon(box), nullptr) << "the warning icon";
         EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
         EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "OK is the only button";
         RECT owner = WindowRect(mx.window()), rect = WindowRect(box);

@@ -182,3 +182,11 @@ std::wstring MessageBoxText(HWND box)
     }
     return text;
 }
+
+HICON MessageBoxIcon(HWND box)
+{
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsOfClass(child, L"Static") && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            return (HICON)SendMessageW(child, STM_GETICON, 0, 0);
+    return nullptr;
+}

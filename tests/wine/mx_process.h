@@ -59,5 +59,7 @@ private:
 
 // The message box's own text (its static control holding words).
 std::wstring MessageBoxText(HWND box);
+// The icon the message box shows, or null.
+HICON MessageBoxIcon(HWND box);
 
 #endif
