@@ -9,6 +9,9 @@
 // Routine of a special (non-proportional) conversion: owner window, value.
 typedef void (*SpecialConversion)(HWND owner, double value);
 
+// Packed to four bytes: on 32-bit Windows a double would otherwise be
+// aligned to eight, padding each of the 690 records by eight bytes.
+#pragma pack(push, 4)
 struct Conversion {
     const char *fromUnits;
     const char *toUnits;
@@ -16,6 +19,7 @@ struct Conversion {
     double multiplier;          // output units in one input unit; < 0 marks a special row
     SpecialConversion special;  // null in every proportional row
 };
+#pragma pack(pop)
 
 enum { NUM_CONVERSIONS = 690 };
 const double SPECIAL_CONVERSION = -1.0;

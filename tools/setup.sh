@@ -3,7 +3,7 @@
 # this machine lacks. Does nothing when everything is already there.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev mingw-w64 g++-mingw-w64-i686-posix
+packages=(cmake g++ make libgtest-dev libbenchmark-dev mingw-w64 g++-mingw-w64-i686-posix
           wine wine32:i386 fonts-wine xvfb x11-utils imagemagick)
 
 sudo_if_needed() {

@@ -1,6 +1,5 @@
 // The main window's controls, as the conversion engine reads and writes them.
 #include <windows.h>
-#include <string.h>
 
 #include "engine/request.h"
 #include "engine/window.h"
@@ -16,12 +15,18 @@ int SelectedRow(HWND hDlg)
 
 int ReadInput(HWND hDlg, char *text)
 {
-    // EM_GETLINE takes the most characters to copy in the buffer's first word.
-    WORD most = MAX_INPUT_CHARS;
-    memcpy(text, &most, sizeof most);
-    LRESULT count = SendDlgItemMessageA(hDlg, IDC_INPUT, EM_GETLINE, 0, (LPARAM)text);
-    text[count] = '\0';
-    return (int)count;
+    // The line is read as typed and narrowed without the system's "best
+    // fit", which would turn a full-width 5, a superscript 5 or an infinity
+    // sign into the digit it resembles; a character the code page lacks
+    // becomes '?' and so no number. EM_GETLINE takes the most characters to
+    // copy in the buffer's first word.
+    WCHAR line[MAX_INPUT_CHARS];
+    line[0] = MAX_INPUT_CHARS;
+    LRESULT count = SendDlgItemMessageW(hDlg, IDC_INPUT, EM_GETLINE, 0, (LPARAM)line);
+    int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, line, (int)count, text,
+                                    INPUT_BUFFER_SIZE - 1, "?", NULL);
+    text[bytes] = '\0';
+    return bytes;
 }
 
 void SetInputText(HWND hDlg, const char *text)

@@ -19,15 +19,21 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 }
 
 // Lists every conversion by its label; the sorted list box decides the
-// order, and each entry carries its catalogue row as item data.
+// order, and each entry carries its catalogue row as item data. The list
+// reserves its room at once and is drawn once, when it is full.
 static void FillConversionList(HWND hDlg)
 {
+    const int AVERAGE_LABEL_BYTES = 48;
+    HWND list = GetDlgItem(hDlg, IDC_LIST);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_INITSTORAGE, NUM_CONVERSIONS, NUM_CONVERSIONS * AVERAGE_LABEL_BYTES);
     char label[LABEL_BUFFER_SIZE];
     for (int row = 0; row < NUM_CONVERSIONS; ++row) {
         ComposeLabel(row, label);
-        LRESULT pos = SendDlgItemMessageA(hDlg, IDC_LIST, LB_ADDSTRING, 0, (LPARAM)label);
-        SendDlgItemMessageA(hDlg, IDC_LIST, LB_SETITEMDATA, pos, row);
+        LRESULT pos = SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)label);
+        SendMessageA(list, LB_SETITEMDATA, pos, row);
     }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
 static void Erase(HWND hDlg)

@@ -68,31 +68,6 @@ HWND WaitForWindowTitled(const std::wstring &title, DWORD timeoutMs = 5000)
     return nullptr;
 }
 
-// A program of the test's own, ended when the test ends.
-class Child {
-public:
-    Child(const std::wstring &program, const std::wstring &arguments)
-    {
-        std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                       nullptr, &startup, &process_);
-    }
-    ~Child()
-    {
-        if (!process_.hProcess)
-            return;
-        TerminateProcess(process_.hProcess, 0);
-        WaitForSingleObject(process_.hProcess, 5000);
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
-    }
-
-private:
-    PROCESS_INFORMATION process_{};
-};
-
 // A folder of the test's own, removed with what it holds when the test ends.
 class Folder {
 public:
@@ -177,7 +152,7 @@ TEST(Help, RunningHelpWindowOfAnyCaseComesToTheFront)
     Folder folder(L"mx-help-running");
     std::wstring exe = folder.Add(L"MX.EXE", L"MX.EXE");
     folder.Add(L"fake_help.exe", L"mxhelp.exe");
-    Child help(BuildFolder() + L"fake_help.exe", L"\" MENSURIX HELP \"");
+    ChildProgram help(BuildFolder() + L"fake_help.exe", L"\" MENSURIX HELP \"");
     HWND helpWindow = WaitForWindowTitled(L" MENSURIX HELP ");
     ASSERT_NE(helpWindow, nullptr);
 
@@ -193,7 +168,7 @@ TEST(Help, RunningHelpWindowOfAnyCaseComesToTheFront)
 
 TEST(Help, TitleWithoutTheSpacesDoesNotCount)
 {
-    Child impostor(BuildFolder() + L"fake_help.exe", L"\"Mensurix Help\"");
+    ChildProgram impostor(BuildFolder() + L"fake_help.exe", L"\"Mensurix Help\"");
     ASSERT_NE(WaitForWindowTitled(L"Mensurix Help"), nullptr);
 
     MxProcess mx;

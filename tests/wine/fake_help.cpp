@@ -1,6 +1,7 @@
 // Stands in for programs that MX.EXE deals with, in the window tests.
 //   fake_help.exe ["TITLE"]      a top-level window titled TITLE (by default
-//                                " Mensurix Help "), shown as it was asked
+//                                " Mensurix Help "), shown as it was asked;
+//                                as long as a command line allows
 //   fake_help.exe --record URL   appends URL to the file named by the
 //                                environment variable MX_URL_LOG: the web
 //                                browser, as the shell starts it
@@ -43,7 +44,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR commandLine, int show)
     windowClass.hInstance = hInstance;
     windowClass.lpszClassName = "FakeHelp";
     RegisterClassA(&windowClass);
-    char title[1024] = " Mensurix Help ";
+    static char title[32768] = " Mensurix Help ";  // a command line's most
     if (*commandLine == '"') {
         lstrcpynA(title, commandLine + 1, sizeof title);
         if (char *end = strrchr(title, '"'))

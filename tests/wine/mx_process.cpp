@@ -1,5 +1,7 @@
 #include "tests/wine/mx_process.h"
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -83,9 +85,31 @@ MxProcess::~MxProcess()
     CloseHandle(process_.hProcess);
 }
 
+bool MxProcess::IsRunning() const
+{
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
 void MxProcess::Click(int id)
 {
     PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)control(id));
+}
+
+std::wstring MxProcess::Convert()
+{
+    Click(IDC_CONVERT);
+    Sync();
+    // A warning box is modal: its owner is disabled before it shows.
+    if (IsWindowEnabled(main_))
+        return L"";
+    HWND box = WaitForOwnedPopup();
+    if (!box)
+        return L"(main window disabled, but no box)";
+    std::wstring text = MessageBoxText(box);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(box, IDOK));
+    WaitForClose(box);
+    Sync();
+    return text;
 }
 
 void MxProcess::PressKey(UINT key)
@@ -122,6 +146,39 @@ std::wstring MxProcess::Text(HWND hWnd) const
 void MxProcess::SetText(int id, const wchar_t *text)
 {
     SendMessageW(control(id), WM_SETTEXT, 0, (LPARAM)text);
+}
+
+namespace {
+
+// A window of this process to own the clipboard: with none, SetClipboardData
+// may refuse the data.
+HWND ClipboardOwner()
+{
+    static HWND owner = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      nullptr, nullptr);
+    return owner;
+}
+
+void PutOnClipboard(const std::wstring &text)
+{
+    size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    // The clipboard may be held for a moment by whoever used it last.
+    WaitFor([] { return OpenClipboard(ClipboardOwner()) != FALSE; }, 5000);
+    EmptyClipboard();
+    if (!SetClipboardData(CF_UNICODETEXT, memory))
+        GlobalFree(memory);
+    CloseClipboard();
+}
+
+}  // namespace
+
+void MxProcess::Paste(int id, const std::wstring &text)
+{
+    PutOnClipboard(text);
+    PostMessageW(control(id), WM_PASTE, 0, 0);
 }
 
 void MxProcess::SelectRow(int row)
@@ -167,6 +224,26 @@ DWORD MxProcess::WaitForExit(DWORD timeoutMs)
     if (WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0)
         GetExitCodeProcess(process_.hProcess, &code);
     return code;
+}
+
+ChildProgram::ChildProgram(const std::wstring &program, const std::wstring &arguments)
+{
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &process_))
+        WaitForInputIdle(process_.hProcess, 10000);
+}
+
+ChildProgram::~ChildProgram()
+{
+    if (!process_.hProcess)
+        return;
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
 }
 
 std::wstring MessageBoxText(HWND box)

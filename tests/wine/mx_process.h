@@ -23,11 +23,17 @@ public:
 
     HWND window() const { return main_; }
     HWND control(int id) const { return GetDlgItem(main_, id); }
+    HANDLE process() const { return process_.hProcess; }
+    // True while the program has not ended.
+    bool IsRunning() const;
 
     // Posts a button's click, as the dialog manager sends it.
     void Click(int id);
     // Posts a key press to whichever control has the focus.
     void PressKey(UINT key);
+    // Clicks Convert and waits for it; returns the text of the warning it
+    // brought, dismissed with OK, or "" when none came.
+    std::wstring Convert();
     // Moves the keyboard focus to a control, as the Tab key would.
     void FocusControl(int id);
     // Returns once the program has handled everything posted to it before.
@@ -36,6 +42,9 @@ public:
     std::wstring Text(HWND control) const;
     std::wstring Text(int id) const { return Text(control(id)); }
     void SetText(int id, const wchar_t *text);
+    // Puts `text` on the clipboard and pastes it into a control, as Ctrl+V
+    // would: the control's own limits apply, unlike with SetText.
+    void Paste(int id, const std::wstring &text);
 
     // Selects the list entry that carries catalogue row `row`.
     void SelectRow(int row);
@@ -55,6 +64,20 @@ private:
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
     int syncCount_ = 0;
+};
+
+// A helper program of the test's own, started with `arguments` (quoted as
+// they must be) and ended when the object goes; waits until it is idle, so
+// its windows are up.
+class ChildProgram {
+public:
+    ChildProgram(const std::wstring &program, const std::wstring &arguments);
+    ~ChildProgram();
+    ChildProgram(const ChildProgram &) = delete;
+    ChildProgram &operator=(const ChildProgram &) = delete;
+
+private:
+    PROCESS_INFORMATION process_{};
 };
 
 // The message box's own text (its static control holding words).
