@@ -1,6 +1,8 @@
-// The smallest dialog program: the floor against which MX.EXE's start-up
-// is measured.
+// The floor against which MX.EXE's start-up is measured: the smallest
+// dialog program, showing an empty dialog, or with the argument "main" the
+// main window's template with nothing put into it.
 #include <windows.h>
+#include <string.h>
 
 static INT_PTR CALLBACK EmptyDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
 {
@@ -11,8 +13,9 @@ static INT_PTR CALLBACK EmptyDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPA
     return FALSE;
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR commandLine, int)
 {
-    DialogBoxParamA(hInstance, "EmptyDlgBox", NULL, EmptyDlgProc, 0);
+    const char *name = strcmp(commandLine, "main") == 0 ? "MXDlgBox" : "EmptyDlgBox";
+    DialogBoxParamA(hInstance, name, NULL, EmptyDlgProc, 0);
     return 0;
 }

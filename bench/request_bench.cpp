@@ -87,6 +87,7 @@ public:
                     run.GetAdjustedRealTime() / std::size(MIX);
     }
     std::map<std::string, double> nsPerRequest;
+    Summary() : ConsoleReporter(OO_Tabular) {}
 };
 
 long AllocationsPerMix()
