@@ -70,8 +70,9 @@ static bool StartHelpProgram()
 {
     char folder[MAX_PATH];
     DWORD length = GetModuleFileNameA(NULL, folder, sizeof folder);
-    if (length > 0 && length < sizeof folder) {
-        *strrchr(folder, '\\') = '\0';
+    char *name = length > 0 && length < sizeof folder ? strrchr(folder, '\\') : NULL;
+    if (name) {
+        *name = '\0';
         if (StartHelpIn(folder))
             return true;
     }
