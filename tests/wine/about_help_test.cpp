@@ -158,11 +158,7 @@ TEST(Help, RunningHelpWindowOfAnyCaseComesToTheFront)
 
     MxProcess mx(exe);
     ASSERT_NE(mx.window(), nullptr);
-    SetForegroundWindow(mx.window());
-    mx.Click(IDC_HELP);
-    mx.Sync();
-    EXPECT_EQ(mx.WaitForOwnedPopup(500), nullptr) << "no advertisement";
-    EXPECT_EQ(GetForegroundWindow(), helpWindow);
+    ExpectHelpBringsToFront(mx, helpWindow);
     EXPECT_TRUE(WindowsTitled(HELP_TITLE).empty()) << "no help program started";
 }
 

@@ -1,5 +1,7 @@
 #include "tests/wine/mx_process.h"
 
+#include <gtest/gtest.h>
+
 #include <string.h>
 
 #include <string>
@@ -266,4 +268,13 @@ HICON MessageBoxIcon(HWND box)
         if (IsOfClass(child, L"Static") && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
             return (HICON)SendMessageW(child, STM_GETICON, 0, 0);
     return nullptr;
+}
+
+void ExpectHelpBringsToFront(MxProcess &mx, HWND helpWindow)
+{
+    SetForegroundWindow(mx.window());
+    mx.Click(IDC_HELP);
+    mx.Sync();
+    EXPECT_EQ(mx.WaitForOwnedPopup(500), nullptr) << "no advertisement";
+    EXPECT_EQ(GetForegroundWindow(), helpWindow);
 }

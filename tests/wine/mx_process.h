@@ -80,6 +80,10 @@ private:
     PROCESS_INFORMATION process_{};
 };
 
+// Presses Help with MX.EXE in front and expects `helpWindow` to come to the
+// front instead of the advertisement.
+void ExpectHelpBringsToFront(MxProcess &mx, HWND helpWindow);
+
 // The message box's own text (its static control holding words).
 std::wstring MessageBoxText(HWND box);
 // The icon the message box shows, or null.
