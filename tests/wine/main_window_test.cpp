@@ -58,9 +58,7 @@ protected:
         POINT centre = CentredOver(owner, rect);
         EXPECT_EQ(rect.left, centre.x);
         EXPECT_EQ(rect.top, centre.y);
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(box, IDOK));
-        ASSERT_TRUE(mx.WaitForClose(box));
-        mx.Sync();
+        ASSERT_TRUE(mx.PressOk(box));
     }
 
     void ExpectNoPopup() { EXPECT_EQ(mx.WaitForOwnedPopup(300), nullptr); }

@@ -108,10 +108,16 @@ std::wstring MxProcess::Convert()
     if (!box)
         return L"(main window disabled, but no box)";
     std::wstring text = MessageBoxText(box);
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(box, IDOK));
-    WaitForClose(box);
-    Sync();
+    PressOk(box);
     return text;
+}
+
+bool MxProcess::PressOk(HWND box)
+{
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(box, IDOK));
+    bool closed = WaitForClose(box);
+    Sync();
+    return closed;
 }
 
 void MxProcess::PressKey(UINT key)

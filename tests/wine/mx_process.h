@@ -34,6 +34,8 @@ public:
     // Clicks Convert and waits for it; returns the text of the warning it
     // brought, dismissed with OK, or "" when none came.
     std::wstring Convert();
+    // Presses OK in a message box of the program; false if it stays open.
+    bool PressOk(HWND box);
     // Moves the keyboard focus to a control, as the Tab key would.
     void FocusControl(int id);
     // Returns once the program has handled everything posted to it before.
