@@ -4,7 +4,7 @@
 #ifndef MX_CATALOGUE_H
 #define MX_CATALOGUE_H
 
-#include "engine/handle.h"
+#include "platform/handle.h"
 
 // Routine of a special (non-proportional) conversion: owner window, value.
 typedef void (*SpecialConversion)(HWND owner, double value);
@@ -25,6 +25,12 @@ enum { NUM_CONVERSIONS = 690 };
 const double SPECIAL_CONVERSION = -1.0;
 
 extern const Conversion conversions[NUM_CONVERSIONS];
+
+// The routines of the two temperature rows. Scales that do not share a zero
+// cannot multiply, so these rows run a formula and refuse values below
+// absolute zero. The table only names them; the engine defines them.
+void CelsiusToFahrenheit(HWND owner, double celsius);
+void FahrenheitToCelsius(HWND owner, double fahrenheit);
 
 // Longest label plus its terminating NUL fits this buffer many times over.
 enum { LABEL_BUFFER_SIZE = 256 };

@@ -3,8 +3,6 @@
 
 #include <string.h>
 
-#include "engine/temperature.h"
-
 namespace {
 
 // Multipliers that other rows are derived from.

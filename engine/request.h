@@ -2,13 +2,9 @@
 #ifndef MX_REQUEST_H
 #define MX_REQUEST_H
 
-#include "engine/handle.h"
+#include "platform/handle.h"
 
-enum {
-    MAX_INPUT_CHARS = 12,    // the input field accepts no more
-    INPUT_BUFFER_SIZE = 256,
-    RESULT_BUFFER_SIZE = 256
-};
+enum { RESULT_BUFFER_SIZE = 256 };
 
 // Reads the selected row and the input field of the main window `hDlg`, and
 // writes the result into the output field or warns about the input.

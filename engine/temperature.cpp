@@ -1,5 +1,5 @@
-#include "engine/temperature.h"
-
+// The two temperature conversions that the catalogue names.
+#include "catalogue/catalogue.h"
 #include "engine/request.h"
 
 namespace {

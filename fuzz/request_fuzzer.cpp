@@ -19,6 +19,7 @@
 #include "catalogue/catalogue.h"
 #include "engine/number.h"
 #include "engine/request.h"
+#include "engine/window.h"
 #include "tests/core/fake_window.h"
 
 namespace {

@@ -1,7 +1,6 @@
 // The main window's controls, as the conversion engine reads and writes them.
 #include <windows.h>
 
-#include "engine/request.h"
 #include "engine/window.h"
 #include "resources/ids.h"
 

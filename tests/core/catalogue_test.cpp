@@ -7,7 +7,6 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
-#include "engine/temperature.h"
 
 namespace {
 

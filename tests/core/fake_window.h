@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/handle.h"
+#include "platform/handle.h"
 
 struct FakeWindow {
     int selectedRow = 0;  // -1: no entry selected

@@ -1,8 +1,8 @@
-// The window handle the engine passes around. On Windows it is the real
+// The window handle the catalogue and the engine pass around. On Windows it is the real
 // HWND; elsewhere (the native core build and its tests) an opaque pointer
 // that the engine never looks into.
-#ifndef MX_HANDLE_H
-#define MX_HANDLE_H
+#ifndef MX_PLATFORM_HANDLE_H
+#define MX_PLATFORM_HANDLE_H
 
 #ifdef _WIN32
 #include <windows.h>
