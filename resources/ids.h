@@ -24,8 +24,12 @@
 // Advertisement
 #define IDC_ORDER    105
 
-// The rights notice, shared by the About box and the version resource.
+// The maker and the version, shared by the About box, the version resource
+// and the command-line converter.
 #define MX_COMPANY   "Zorq Software"
+#define MX_VERSION_MAJOR 1
+#define MX_VERSION_MINOR 0
+#define MX_VERSION   "1.0"
 #define MX_COPYRIGHT "Copyright (c) 2026 Zorq Software"
 
 #endif
