@@ -18,6 +18,8 @@ std::wstring BuildFolder()
     return folder;
 }
 
+std::wstring Widen(const std::string &text) { return std::wstring(text.begin(), text.end()); }
+
 namespace {
 
 bool IsOfClass(HWND hWnd, const wchar_t *className)
@@ -25,15 +27,6 @@ bool IsOfClass(HWND hWnd, const wchar_t *className)
     wchar_t name[64];
     GetClassNameW(hWnd, name, 64);
     return lstrcmpiW(name, className) == 0;
-}
-
-template <typename Predicate>
-bool WaitFor(Predicate done, DWORD timeoutMs)
-{
-    for (DWORD start = GetTickCount(); !done(); Sleep(10))
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-    return true;
 }
 
 struct Search {
@@ -133,7 +126,7 @@ void MxProcess::FocusControl(int id)
     Sync();
 }
 
-void MxProcess::Sync()
+bool MxProcess::Sync()
 {
     // Posted messages of one thread are handled in order, so once a limit
     // posted to the output field has taken effect, everything before it has
@@ -141,7 +134,7 @@ void MxProcess::Sync()
     LPARAM mark = 1000 + (++syncCount_ % 1000);
     HWND output = control(IDC_OUTPUT);
     PostMessageW(output, EM_SETLIMITTEXT, mark, 0);
-    WaitFor([&] { return SendMessageW(output, EM_GETLIMITTEXT, 0, 0) == mark; }, 5000);
+    return WaitFor([&] { return SendMessageW(output, EM_GETLIMITTEXT, 0, 0) == mark; }, 5000);
 }
 
 std::wstring MxProcess::Text(HWND hWnd) const
@@ -183,10 +176,10 @@ void PutOnClipboard(const std::wstring &text)
 
 }  // namespace
 
-void MxProcess::Paste(int id, const std::wstring &text)
+void MxProcess::Paste(HWND target, const std::wstring &text)
 {
     PutOnClipboard(text);
-    PostMessageW(control(id), WM_PASTE, 0, 0);
+    PostMessageW(target, WM_PASTE, 0, 0);
 }
 
 void MxProcess::SelectRow(int row)
