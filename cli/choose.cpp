@@ -178,7 +178,7 @@ Closeness MeasureCloseness(const Typed &typed, int row)
     RowWords names;
     ReadRow(row, &names);
     Closeness closeness = {0, 0};
-    uint64_t near = 0;
+    uint64_t meant = 0;  // name words some typed word is near
     for (int t = 0; t < typed.count; ++t) {
         double best = 0;
         for (int n = 0; n < names.count; ++n) {
@@ -187,12 +187,12 @@ Closeness MeasureCloseness(const Typed &typed, int row)
             double r = Resemblance(typed.words[t], names.words[n]);
             best = std::max(best, r);
             if (r >= NEAR_RESEMBLANCE)
-                near |= uint64_t{1} << n;
+                meant |= uint64_t{1} << n;
         }
         closeness.resemblance += best;
     }
     for (int n = 0; n < names.count; ++n)
-        closeness.missed += names.words[n].parts != CATEGORY && !(near >> n & 1);
+        closeness.missed += names.words[n].parts != CATEGORY && !(meant >> n & 1);
     return closeness;
 }
 

@@ -163,13 +163,35 @@ Resolution Resolve(const char *text, const Place &place)
     return {converts ? choice.rows[0] : -1, place.line, choice.kind, choice.count};
 }
 
-// Conversion texts already resolved in a batch, with what they came to. The
-// table and the store of texts have fixed sizes; when either fills up it
-// starts afresh, so that memory stays flat whatever the input.
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Copies `text` (`length` bytes) into `out` with runs of blanks made one
+// space and none at either end; returns the length written. `out` holds
+// `length` + 1 bytes.
+size_t CollapseBlanks(const char *text, size_t length, char *out)
+{
+    size_t written = 0;
+    for (size_t i = 0; i < length; ++i) {
+        if (!IsBlank(text[i]))
+            out[written++] = text[i];
+        else if (written && out[written - 1] != ' ')
+            out[written++] = ' ';
+    }
+    if (written && out[written - 1] == ' ')
+        --written;
+    out[written] = '\0';
+    return written;
+}
+
+// Conversion texts already resolved in a batch, with what they came to. A
+// text is kept as it stands in the line, so that a line costs no copy; one
+// that differs only in its blanks is resolved once more. The table and the
+// store of texts have fixed sizes; when either fills up it starts afresh, so
+// that memory stays flat whatever the input.
 class ResolutionCache {
 public:
-    // The resolution of `text` (`length` bytes), resolving and reporting it
-    // when it is new.
+    // The resolution of `text` (`length` bytes, no blank first), resolving
+    // and reporting it when it is new.
     const Resolution &Find(const char *text, size_t length, const Place &place)
     {
         uint32_t hash = Hash(text, length);
@@ -183,8 +205,10 @@ public:
             Clear();
             slot = hash & (SLOTS - 1);
         }
+        char collapsed[MAX_LINE_BYTES + 1];
+        CollapseBlanks(text, length, collapsed);
         Slot &s = slots_[slot];
-        s = {true, hash, stored_, length, Resolve(text, place)};
+        s = {true, hash, stored_, length, Resolve(collapsed, place)};
         memcpy(texts_ + stored_, text, length);
         stored_ += length;
         ++count_;
@@ -203,12 +227,23 @@ private:
         Resolution resolution;
     };
 
+    // Mixes the text in eight bytes at a time: a per-byte hash costs as
+    // much as the rest of the line's work.
     static uint32_t Hash(const char *text, size_t length)
     {
-        uint32_t hash = 2166136261u;  // FNV-1a
-        for (size_t i = 0; i < length; ++i)
-            hash = (hash ^ static_cast<unsigned char>(text[i])) * 16777619u;
-        return hash;
+        const uint64_t MIX = 0x9E3779B97F4A7C15u;  // 2^64 / golden ratio
+        uint64_t hash = length;
+        for (size_t i = 0; i < length; i += sizeof(uint64_t)) {
+            uint64_t word = 0;
+            if (length - i >= sizeof word)
+                memcpy(&word, text + i, sizeof word);
+            else
+                for (size_t j = i; j < length; ++j)
+                    word |= uint64_t{static_cast<unsigned char>(text[j])} << 8 * (j - i);
+            hash = (hash ^ word) * MIX;
+            hash ^= hash >> 29;
+        }
+        return static_cast<uint32_t>(hash >> 32);
     }
 
     void Clear()
@@ -240,26 +275,6 @@ bool Convert(int row, const char *number, int digits, const Place &place, char *
         return false;
     }
     return true;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// Copies `text` (`length` bytes) into `out` with runs of blanks made one
-// space and none at either end; returns the length written. `out` holds
-// `length` + 1 bytes.
-size_t CollapseBlanks(const char *text, size_t length, char *out)
-{
-    size_t written = 0;
-    for (size_t i = 0; i < length; ++i) {
-        if (!IsBlank(text[i]))
-            out[written++] = text[i];
-        else if (written && out[written - 1] != ' ')
-            out[written++] = ' ';
-    }
-    if (written && out[written - 1] == ' ')
-        --written;
-    out[written] = '\0';
-    return written;
 }
 
 // Joins the words of the command line, one space apart, blanks collapsed;
@@ -420,10 +435,28 @@ private:
     int error_ = 0;
 };
 
-// The first byte of a line that plain text does not hold, or null.
+// True when some byte of `word` is below 0x20 or is 0x7f: the test for a
+// byte below a bound, eight bytes at once, applied to the word and to its
+// bytes' distance from 0x7f.
+bool HasControlByte(uint64_t word)
+{
+    const uint64_t ONES = 0x0101010101010101u, HIGH_BITS = 0x8080808080808080u;
+    uint64_t del = word ^ 0x7f * ONES;
+    return (((word - 0x20 * ONES) & ~word) | ((del - ONES) & ~del)) & HIGH_BITS;
+}
+
+// The first byte of a line that plain text does not hold, or null. Whole
+// words of plain text are passed over at once; from the first word with a
+// control byte (a tab will do) on, byte by byte.
 const char *FindNonText(const char *line, size_t length)
 {
-    for (size_t i = 0; i < length; ++i) {
+    size_t i = 0;
+    for (uint64_t word; i + sizeof word <= length; i += sizeof word) {
+        memcpy(&word, line + i, sizeof word);
+        if (HasControlByte(word))
+            break;
+    }
+    for (; i < length; ++i) {
         unsigned char c = static_cast<unsigned char>(line[i]);
         if ((c < 0x20 && c != '\t') || c == 0x7f)
             return line + i;
@@ -454,18 +487,21 @@ bool ConvertLine(char *line, size_t length, const Place &place, int digits,
     char *numberEnd = number;
     while (numberEnd < end && !IsBlank(*numberEnd))
         ++numberEnd;
-    char conversion[MAX_LINE_BYTES + 1];
-    size_t size = CollapseBlanks(numberEnd, end - numberEnd, conversion);
+    char *conversion = numberEnd;
+    while (conversion < end && IsBlank(*conversion))
+        ++conversion;
     *numberEnd = '\0';
-    if (size == 0) {
+    if (conversion == end) {
         Message(place, "no conversion given");
         return false;
     }
 
-    const Resolution &resolution = cache.Find(conversion, size, place);
+    const Resolution &resolution = cache.Find(conversion, end - conversion, place);
     if (resolution.row < 0 && resolution.line != place.line) {
+        char text[MAX_LINE_BYTES + 1];
+        CollapseBlanks(conversion, end - conversion, text);
         BeginMessage(place);
-        Headline(conversion, resolution.kind, resolution.count);
+        Headline(text, resolution.kind, resolution.count);
         fprintf(stderr, " (see line %ld)\n", resolution.line);
     }
     return resolution.row >= 0 && Convert(resolution.row, number, digits, place, text);

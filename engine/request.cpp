@@ -1,8 +1,6 @@
 #include "engine/request.h"
 
 #include <math.h>
-#include <stdio.h>
-#include <stdlib.h>
 
 #include <charconv>
 
@@ -29,6 +27,16 @@ int ShortestDigits(double value)
     for (const char *p = digits; p < end.ptr && *p != 'e'; ++p)
         count += *p >= '0' && *p <= '9';
     return count;
+}
+
+// Writes `value` as "%.<digits>g" does. The C++ library's formatter is
+// defined to write what printf writes; it is several times quicker, and the
+// same on every build.
+void WriteDigits(double value, int digits, char *text)
+{
+    std::to_chars_result end = std::to_chars(text, text + RESULT_BUFFER_SIZE - 1, value,
+                                             std::chars_format::general, digits);
+    *end.ptr = '\0';
 }
 
 }  // namespace
@@ -82,18 +90,19 @@ bool FormatResult(double value, int digits, char *text)
     if (value == 0)
         value = 0;  // a negative zero shows as 0, not -0
     if (digits != SHORTEST_DIGITS) {
-        snprintf(text, RESULT_BUFFER_SIZE, "%.*g", digits, value);
+        WriteDigits(value, digits, text);
         return true;
     }
     // The shortest digits come from one exact algorithm, "%g" rounds on its
-    // own: where the two could differ, by the width of a rounding interval
-    // at a power of two, one more digit settles it.
+    // own: where the two could differ, next to a power of two, where the
+    // doubles below lie closer than those above, one more digit settles it.
     digits = ShortestDigits(value);
     if (digits < WINDOW_DIGITS)
         digits = WINDOW_DIGITS;
+    double back;
     do
-        snprintf(text, RESULT_BUFFER_SIZE, "%.*g", digits++, value);
-    while (digits <= MAX_DIGITS && strtod(text, nullptr) != value);
+        WriteDigits(value, digits++, text);
+    while (digits <= MAX_DIGITS && !(ReadNumber(text, &back) == NUMBER_OK && back == value));
     return true;
 }
 

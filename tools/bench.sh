@@ -1,22 +1,27 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks and prints their figures beside the goals:
-# the request path natively (Google Benchmark), then MX.EXE's start-up and
-# size under Wine, of the 32-bit build where this machine runs 32-bit code,
-# else of the 64-bit one.
+# the request path natively (Google Benchmark), mensurix's batches natively
+# against their floor and GNU units, then MX.EXE's start-up and size under
+# Wine, of the 32-bit build where this machine runs 32-bit code, else of the
+# 64-bit one.
 #   bench.sh [START-UP RUNS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-15}
-"$root/tools/setup.sh"
+"$root/tools/setup.sh" units time
 . "$root/tools/probe.sh"
 build=$(pick_build)
 
-"$root/tools/build.sh" native request_bench >/dev/null
+"$root/tools/build.sh" native request_bench mensurix batch_floor >/dev/null
 "$root/tools/build.sh" "$build" startup_bench >/dev/null
 
 echo "== Request path (native) =="
 "$root/build/native/request_bench" --benchmark_min_time=1 --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true --benchmark_color=false
+
+echo
+echo "== Batches (native): mensurix --batch, its floor and GNU units =="
+"$root/tools/bench-batch.sh" "$root/build/native"
 
 echo
 echo "== Start-up and size of the $build MX.EXE (Wine) =="

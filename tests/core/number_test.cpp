@@ -19,6 +19,11 @@ TEST(ReadNumber, ReadsTheNearestDouble)
         {"0.1", 0.1}, {"-2.5e3", -2500}, {"5e", 5}, {"5E+", 5}, {" 5", 5},
         {"1.7976931e308", 1.7976931e308}, {"4.9e-324", 4.9e-324},
         {"123456789012", 123456789012.0}, {"0.3333333333", 0.3333333333},
+        // Next to a power of two, where the doubles below lie closer than
+        // those above: the one just below 2^-761, not 2^-761 itself
+        {"8.24467042508433e-230", 0x1.fffffffffffffp-762},
+        {"8.244670425084331e-230", 0x1p-761},
+        {"+2.2250738585072011e-308", 0x0.fffffffffffffp-1022},
     };
     for (const Case &c : cases) {
         double value = 0;
