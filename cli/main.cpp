@@ -68,14 +68,14 @@ const char VERSION[] = "mensurix " MX_VERSION "\n" MX_COPYRIGHT "\n";
 
 // Where a message is about: the whole command, or one line of a batch.
 struct Place {
-    long line;  // 0: the command line
+    long long line;  // 0: the command line
 };
 
 void BeginMessage(const Place &place)
 {
     fputs("mensurix: ", stderr);
     if (place.line)
-        fprintf(stderr, "line %ld: ", place.line);
+        fprintf(stderr, "line %lld: ", place.line);
 }
 
 void Message(const Place &place, const char *text)
@@ -112,8 +112,8 @@ void ListRows(const int *rows, int count)
 
 // What a conversion text came to: the row to convert by, or none.
 struct Resolution {
-    int row;     // -1: none; the text was reported
-    long line;   // where it was first reported
+    int row;         // -1: none; the text was reported
+    long long line;  // where it was first reported
     ChoiceKind kind;
     int count;
 };
@@ -398,7 +398,7 @@ public:
                 if (start_ == end_ && !*tooLong)
                     return false;
                 buffer_[end_] = '\0';
-                *line = begin;
+                *line = buffer_ + start_;
                 *length = end_ - start_;
                 start_ = end_;
                 return true;
@@ -464,6 +464,21 @@ const char *FindNonText(const char *line, size_t length)
     return nullptr;
 }
 
+// Where the blanks, or the word, that start at `p` end, before `end`.
+char *SkipBlanks(char *p, char *end)
+{
+    while (p < end && IsBlank(*p))
+        ++p;
+    return p;
+}
+
+char *SkipWord(char *p, char *end)
+{
+    while (p < end && !IsBlank(*p))
+        ++p;
+    return p;
+}
+
 // Converts one request line into `text`; false when it failed, reported.
 bool ConvertLine(char *line, size_t length, const Place &place, int digits,
                  ResolutionCache &cache, char *text)
@@ -477,19 +492,13 @@ bool ConvertLine(char *line, size_t length, const Place &place, int digits,
         return false;
     }
     char *end = line + length;
-    char *number = line;
-    while (number < end && IsBlank(*number))
-        ++number;
+    char *number = SkipBlanks(line, end);
     if (number == end) {
         Message(place, "empty line");
         return false;
     }
-    char *numberEnd = number;
-    while (numberEnd < end && !IsBlank(*numberEnd))
-        ++numberEnd;
-    char *conversion = numberEnd;
-    while (conversion < end && IsBlank(*conversion))
-        ++conversion;
+    char *numberEnd = SkipWord(number, end);
+    char *conversion = SkipBlanks(numberEnd, end);
     *numberEnd = '\0';
     if (conversion == end) {
         Message(place, "no conversion given");
@@ -502,7 +511,7 @@ bool ConvertLine(char *line, size_t length, const Place &place, int digits,
         CollapseBlanks(conversion, end - conversion, text);
         BeginMessage(place);
         Headline(text, resolution.kind, resolution.count);
-        fprintf(stderr, " (see line %ld)\n", resolution.line);
+        fprintf(stderr, " (see line %lld)\n", resolution.line);
     }
     return resolution.row >= 0 && Convert(resolution.row, number, digits, place, text);
 }
