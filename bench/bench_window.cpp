@@ -4,7 +4,6 @@
 
 #include <string.h>
 
-#include "engine/request.h"
 #include "engine/window.h"
 
 BenchWindow g_window;
@@ -30,4 +29,4 @@ void SetOutputText(HWND, const char *text)
 
 void FocusInput(HWND) {}
 
-void WarningBox(HWND, const char *) { ++g_window.warnings; }
+void WarningBox(HWND, const char *) {}

@@ -1,11 +1,12 @@
 #ifndef MX_BENCH_WINDOW_H
 #define MX_BENCH_WINDOW_H
 
+#include "engine/request.h"
+
 struct BenchWindow {
     int row;
     const char *input;
-    char output[256];
-    long warnings;
+    char output[RESULT_BUFFER_SIZE];
 };
 
 extern BenchWindow g_window;

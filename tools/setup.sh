@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build and the tests need and
-# this machine lacks. Does nothing when everything is already there.
+# this machine lacks; given package names, whichever of those it lacks. Does
+# nothing when everything is already there.
+#   setup.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libbenchmark-dev mingw-w64 g++-mingw-w64-i686-posix
           wine wine32:i386 fonts-wine xvfb x11-utils imagemagick)
+if [ $# -gt 0 ]; then packages=("$@"); fi
 
 sudo_if_needed() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -18,7 +21,8 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$' &&
+   ! dpkg --print-foreign-architectures | grep -qx i386; then
     sudo_if_needed dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
