@@ -6,9 +6,11 @@
 #include "resources/ids.h"
 #include "ui/dialogs.h"
 
-HBRUSH g_hBrush;
-HFONT g_hFontBold;
-HFONT g_hFontNormal;
+// Made as the box opens and deleted as it closes; visible for the
+// in-process tests, which check that they live exactly that long.
+HBRUSH g_hBrush;      // background in the button-face colour, remade on a colour change
+HFONT g_hFontBold;    // bold Arial of the title line
+HFONT g_hFontNormal;  // regular Arial of the other lines
 
 static HFONT CreateArial(int weight)
 {
