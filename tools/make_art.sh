@@ -39,16 +39,19 @@ python3 "$here/make_art.py" galaxy "$tmp/galaxy.ppm"
 # One list of lines (font, size, top edge, words) drawn three times: a blurred
 # black shadow so the words stand out from the bright galaxy, a yellow
 # outline, then the red letters. The strip y=540..580 around the middle is
-# left empty for the ORDER MANUAL button the program puts on top.
+# left empty for the ORDER MANUAL button the program puts on top. Every line,
+# outline included, keeps 50 pixels clear on either side: a box up to 100
+# pixels narrower than the picture (as another system font makes it) cuts
+# the picture evenly on both sides, and so cuts no words.
 text=(-gravity North
-  -font "$narrow" -pointsize 20
+  -font "$narrow" -pointsize 18
   -annotate +0+14  'MEASURE EVERYTHING FROM THE SMALLEST PARTICLES TO THE LARGEST'
   -annotate +0+40  'GALAXIES IN KILOGRAMS, METRES, DEGREES CELSIUS AND MORE'
-  -font "$bold" -pointsize 46
+  -font "$bold" -pointsize 42
   -annotate +0+84  'WELCOME TO MENSURIX 1.0'
   -pointsize 30
   -annotate +0+142 '— MORE THAN 600 CONVERSIONS —'
-  -font "$narrow" -pointsize 23
+  -font "$narrow" -pointsize 21
   -annotate +0+318 'THE MENSURIX HELP MANUAL (MXHELP.EXE) — ONLY US$19.95'
   -pointsize 20
   -annotate +0+360 'HELP PAGES, A GLOSSARY OF UNIT TERMS AND THE TABLE'
