@@ -72,6 +72,11 @@ TEST_F(MainWindow, ListsEveryConversionWithItsRow)
     EXPECT_EQ(mx.Text(IDC_OUTPUT), L"");
 }
 
+TEST_F(MainWindow, StartsWithTheCaretInTheInputField)
+{
+    EXPECT_TRUE(WaitFor([&] { return mx.Focus() == mx.control(IDC_INPUT); }, 5000));
+}
+
 TEST_F(MainWindow, ConvertsTheSelectedRow)
 {
     const struct {

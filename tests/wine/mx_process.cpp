@@ -50,15 +50,6 @@ bool IsOfClass(HWND hWnd, const wchar_t *className)
     return lstrcmpiW(name, className) == 0;
 }
 
-template <typename Predicate>
-bool WaitFor(Predicate done, DWORD timeoutMs)
-{
-    for (DWORD start = GetTickCount(); !done(); Sleep(10))
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-    return true;
-}
-
 struct Search {
     DWORD pid;
     HWND owner;  // null: the main window itself

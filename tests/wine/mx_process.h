@@ -11,6 +11,16 @@
 // The folder of this test program, where the build puts MX.EXE too.
 std::wstring BuildFolder();
 
+// Polls `done` until it answers true; false if it has not within `timeoutMs`.
+template <typename Predicate>
+bool WaitFor(Predicate done, DWORD timeoutMs)
+{
+    for (DWORD start = GetTickCount(); !done(); Sleep(10))
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+    return true;
+}
+
 // An ASCII text as a wide one.
 std::wstring Widen(const std::string &text);
 
