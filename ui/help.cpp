@@ -27,6 +27,11 @@ static BOOL CALLBACK FindHelpWindowProc(HWND hWnd, LPARAM found)
     char title[80];
     if (GetWindowTextA(hWnd, title, 79) == 0 || lstrcmpiA(title, HELP_TITLE) != 0)
         return TRUE;
+    // Brought to the front, a minimised window would stay an icon. It is
+    // restored without waiting for it, so that a help program that has
+    // stopped answering cannot hold this one up.
+    if (IsIconic(hWnd))
+        ShowWindowAsync(hWnd, SW_RESTORE);
     SetForegroundWindow(hWnd);
     *reinterpret_cast<BOOL *>(found) = TRUE;
     return FALSE;

@@ -106,6 +106,19 @@ TEST(Help, RunningHelpWindowOfAnyCaseComesToTheFront)
     EXPECT_TRUE(WindowsTitled(Widen(HELP_TITLE)).empty()) << "no help program started";
 }
 
+TEST(Help, MinimisedHelpWindowIsRestoredInFront)
+{
+    FakeHelpWindow help(Widen(HELP_TITLE));
+    ASSERT_NE(help.window(), nullptr);
+    ShowWindow(help.window(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(help.window()));
+
+    MxProcess mx;
+    ASSERT_NE(mx.window(), nullptr);
+    ExpectHelpBringsToFront(mx, help.window());
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(help.window()); }, 5000)) << "still minimised";
+}
+
 TEST(Help, TitleWithoutTheSpacesDoesNotCount)
 {
     FakeHelpWindow impostor(L"Mensurix Help");
@@ -131,7 +144,8 @@ TEST(Help, HelpProgramBesideMxIsStartedMaximised)
     mx.Click(IDC_HELP);
     HWND help = WaitForWindowTitled(Widen(HELP_TITLE));
     ASSERT_NE(help, nullptr) << "mxhelp.exe was not started";
-    EXPECT_TRUE(IsZoomed(help));
+    // The window is there before the program shows it.
+    EXPECT_TRUE(WaitFor([&] { return IsZoomed(help) != FALSE; }, 5000)) << "not maximised";
     EXPECT_EQ(mx.WaitForOwnedPopup(300), nullptr) << "no advertisement";
     PostMessageW(help, WM_CLOSE, 0, 0);
 }
