@@ -6,7 +6,7 @@
 
 #include "engine/window.h"
 
-BenchWindow g_window;
+BenchWindow g_window;  // the one window every request of the benchmark runs in
 
 int SelectedRow(HWND) { return g_window.row; }
 

@@ -1,3 +1,5 @@
+// The benchmark's main window: the row and text a request reads, and the
+// result it writes.
 #ifndef MX_BENCH_WINDOW_H
 #define MX_BENCH_WINDOW_H
 

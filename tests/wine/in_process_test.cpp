@@ -17,15 +17,14 @@ namespace {
 // What a check running inside a dialog's modal loop saw.
 struct Inside {
     std::vector<HGDIOBJ> objects;  // every object the dialog held
-    std::vector<LONG> fontHeights;
+    std::vector<LONG> fontHeights;  // the About box's title and version lines
     bool ok = false;
     void (*check)(HWND dialog, Inside &inside) = nullptr;
 };
-Inside g_inside;
+Inside g_inside;  // the check of the dialog open now, and what it saw
+int g_closeId;    // the command that closes it
 
-// Runs the check once the dialog is up, then closes it with `g_closeId`.
-int g_closeId;
-
+// Runs the check once the dialog is up, then closes it.
 VOID CALLBACK CheckThenClose(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
