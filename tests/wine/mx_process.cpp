@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
@@ -120,8 +121,12 @@ MxProcess::MxProcess(const std::wstring &program, const std::wstring &directory)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &process_))
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &process_)) {
+        // Said plainly, so that a failed start is not mistaken for a window
+        // that never came; the test fails on the missing window.
+        fwprintf(stderr, L"cannot start %ls: error %lu\n", program.c_str(), GetLastError());
         return;
+    }
     WaitForInputIdle(process_.hProcess, 30000);
     WaitFor([&] { return (main_ = FindOwnedDialog(process_.dwProcessId, nullptr)) != nullptr; },
             30000);
