@@ -8,7 +8,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-15}
-"$root/tools/setup.sh" units time
+"$root/tools/setup.sh"
+"$root/tools/setup.sh" units time  # GNU units to measure against, GNU time for memory
 . "$root/tools/probe.sh"
 build=$(pick_build)
 

@@ -4,8 +4,8 @@
 #include <math.h>
 
 #include "engine/number.h"
-#include "engine/request.h"
 #include "tests/core/fake_window.h"
+#include "tests/core/rows.h"
 
 namespace {
 
@@ -74,13 +74,11 @@ TEST(FloatingPoint, EveryKindOfRequestLeavesTheControlAlone)
     const struct {
         int row;
         const char *input;
-    } requests[] = {{1, "5"}, {1, "1e308"}, {1, "9e4932"}, {1, "abc"},
-                    {335, "1e308"}, {335, "-300"}, {334, "-40"}, {1, "1e-400"}};
+    } requests[] = {{CM_TO_MM, "5"}, {CM_TO_MM, "1e308"}, {CM_TO_MM, "9e4932"},
+                    {CM_TO_MM, "abc"}, {C_TO_F, "1e308"}, {C_TO_F, "-300"},
+                    {F_TO_C, "-40"}, {CM_TO_MM, "1e-400"}};
     for (const auto &r : requests) {
-        FakeWindow window;
-        window.selectedRow = r.row;
-        window.input = r.input;
-        ConvertRequest(window.handle());
+        FakeWindow(r.row, r.input).Convert();
         EXPECT_TRUE(CurrentControl() == before) << r.input;
     }
 }

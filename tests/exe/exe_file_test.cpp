@@ -69,6 +69,9 @@ TEST_P(ExeFile, CarriesExactlyOneManifest)
     for (const char *part : {"level=\"asInvoker\"", "Microsoft.Windows.Common-Controls",
                              "version=\"6.0.0.0\"", "supportedOS", "<dpiAware", ">true</dpiAware>"})
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    // One manifest serves both builds: naming a processor would keep the
+    // other build from loading its common controls.
+    EXPECT_EQ(manifest.find("processorArchitecture=\"x86\""), std::string::npos);
 }
 
 uint32_t Little(const std::string &bytes, size_t offset, int size)

@@ -1,6 +1,6 @@
 // Stands in for programs that MX.EXE deals with, in the window tests.
 //   fake_help.exe ["TITLE"]      a top-level window titled TITLE (by default
-//                                " Mensurix Help "), shown as it was asked;
+//                                HELP_TITLE), shown as it was asked;
 //                                as long as a command line allows
 //   fake_help.exe --record URL   appends URL to the file named by the
 //                                environment variable MX_URL_LOG: the web
@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
+
+#include "tests/wine/fake_help.h"
 
 static int RecordUrl(const char *url)
 {
@@ -44,7 +46,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR commandLine, int show)
     windowClass.hInstance = hInstance;
     windowClass.lpszClassName = "FakeHelp";
     RegisterClassA(&windowClass);
-    static char title[32768] = " Mensurix Help ";  // a command line's most
+    static char title[32768];  // a command line's most
+    lstrcpynA(title, HELP_TITLE, sizeof title);
     if (*commandLine == '"') {
         lstrcpynA(title, commandLine + 1, sizeof title);
         if (char *end = strrchr(title, '"'))

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "engine/request.h"
 #include "resources/ids.h"
 #include "tests/core/fake_window.h"
+#include "tests/core/rows.h"
 #include "tests/wine/mx_process.h"
 
 namespace {
@@ -36,16 +36,12 @@ Sample TakeSample(HANDLE process)
             GetGuiResources(process, GR_USEROBJECTS)};
 }
 
-std::wstring Widen(const std::string &text) { return std::wstring(text.begin(), text.end()); }
-
 // What the engine itself makes of `input` in `row`: the output text, or the
 // warning.
 std::wstring EngineAnswer(int row, const std::string &input)
 {
-    FakeWindow fake;
-    fake.selectedRow = row;
-    fake.input = input;
-    ConvertRequest(fake.handle());
+    FakeWindow fake(row, input);
+    fake.Convert();
     for (const std::string &effect : fake.effects)
         if (effect.compare(0, 8, "warning:") == 0)
             return Widen(effect.substr(8));
@@ -89,7 +85,7 @@ public:
     {
         static const char *const INPUTS[] = {"", "abc", "1e309", "-300"};
         const char *input = INPUTS[i % 4];
-        int row = 335;  // Celsius to Fahrenheit: refuses -300 with its own warning
+        int row = C_TO_F;  // refuses -300 with its own warning
         std::wstring expected = EngineAnswer(row, input);
         SendMessageW(mx_.control(IDC_LIST), LB_SETCURSEL, listIndexOfRow_[row], 0);
         mx_.SetText(IDC_INPUT, Widen(input).c_str());
@@ -201,7 +197,7 @@ int main(int argc, char **argv)
     for (Phase &phase : phases)
         ok = ok && Run(phase, mx);
 
-    mx.SelectRow(48);  // inches to feet
+    mx.SelectRow(INCHES_TO_FEET);
     mx.SetText(IDC_INPUT, L"12");
     if (ok && !(mx.Convert().empty() && mx.Text(IDC_OUTPUT) == L"1")) {
         fprintf(stderr, "the final conversion went wrong\n");
