@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/cli/run_program.h"
+#include "tests/core/warning_texts.h"
 
 namespace {
 
@@ -18,16 +19,16 @@ const int CONVERTED = 0;
 const int REFUSED = 1;
 const int NO_UNIQUE_MATCH = 2;
 
-// The window's warnings, which the program writes for the same texts.
-const char EMPTY[] = "mensurix: Please enter number of input units.\n";
-const char INVALID[] = "mensurix: Invalid input. Please re-enter number of units.\n";
-const char OVERFLOW_[] = "mensurix: Input overflow. Please re-enter number of units.\n";
-const char BELOW_CELSIUS[] =
-    "mensurix: Invalid temperature. Cannot be less than -273.15 degrees Celsius "
-    "(absolute zero). Please re-enter.\n";
-const char BELOW_FAHRENHEIT[] =
-    "mensurix: Invalid temperature. Cannot be less than -459.67 degrees Fahrenheit "
-    "(absolute zero). Please re-enter.\n";
+// The window's warnings as the program writes them for the same texts.
+std::string Said(const char *warning, const std::string &where = "")
+{
+    return "mensurix: " + where + warning + "\n";
+}
+const std::string EMPTY = Said(EMPTY_INPUT_WARNING);
+const std::string INVALID = Said(INVALID_INPUT_WARNING);
+const std::string OVERFLOW_ = Said(INPUT_OVERFLOW_WARNING);
+const std::string BELOW_CELSIUS = Said(BELOW_ZERO_CELSIUS_WARNING);
+const std::string BELOW_FAHRENHEIT = Said(BELOW_ZERO_FAHRENHEIT_WARNING);
 
 struct Case {
     Args args;
@@ -154,14 +155,14 @@ TEST(Mensurix, ConvertsABatchLineForLine)
          "12 48\nabc 48\n\n   \n5 inch to feet\n1 pound to ounce\n2 pound to ounce\n"
          "1e308 1\n-300 335\n7 48\n1 xyzzy\n2 xyzzy\n3\n",
          "1\n\n\n\n0.416667\n\n\n\n\n0.583333\n\n\n\n",
-         {"mensurix: line 2: Invalid input. Please re-enter number of units.\n",
+         {Said(INVALID_INPUT_WARNING, "line 2: "),
           "mensurix: line 3: empty line\n", "mensurix: line 4: empty line\n",
           "mensurix: line 5: \"inch to feet\" matches 2 conversions with the same result:\n",
           "mensurix: line 6: \"pound to ounce\" matches 6 conversions with different results:\n",
           "mensurix: line 7: \"pound to ounce\" matches 6 conversions with different results "
           "(see line 6)\n",
           "mensurix: line 8: conversion overflow\n",
-          "mensurix: line 9: Invalid temperature. Cannot be less than -273.15",
+          Said(BELOW_ZERO_CELSIUS_WARNING, "line 9: "),
           "mensurix: line 11: no conversion matches \"xyzzy\"",
           "mensurix: line 12: no conversion matches \"xyzzy\" (see line 11)\n",
           "mensurix: line 13: no conversion given\n"},
@@ -181,7 +182,7 @@ TEST(Mensurix, ConvertsABatchLineForLine)
          std::string("12 48\n\x00\x01\xff\n5 4\x00" "8\n\xfe\xff 48\n24 48\n\x7f\n", 30),
          "1\n\n\n\n2\n\n",
          {"mensurix: line 2: not text: byte 0x00 at column 1\n",
-          "mensurix: line 3: not text: byte 0x00 at column 4\n", "mensurix: line 4: Invalid input.",
+          "mensurix: line 3: not text: byte 0x00 at column 4\n", Said(INVALID_INPUT_WARNING, "line 4: "),
           "mensurix: line 6: not text: byte 0x7f at column 1\n"},
          REFUSED},
         // Output control applies to every line
@@ -199,7 +200,7 @@ TEST(Mensurix, ReadsABatchFromAFile)
         {{"--batch", requests.path()},
          "",
          "1\n\n3\n",
-         {"mensurix: line 2: Invalid input. Please re-enter number of units.\n"},
+         {Said(INVALID_INPUT_WARNING, "line 2: ")},
          REFUSED},
         {{"--batch", requests.path() + ".missing"}, "", "", {"mensurix: cannot open "}, NO_UNIQUE_MATCH},
     });

@@ -15,6 +15,8 @@
 #include "engine/number.h"
 #include "engine/request.h"
 #include "tests/core/fake_window.h"
+#include "tests/core/rows.h"
+#include "tests/core/warning_texts.h"
 
 namespace {
 
@@ -100,25 +102,23 @@ TEST(FormatResult, ShortestReadsBackWithNoDigitToSpare)
 
 TEST(ConvertText, DecidesAsTheWindowDoes)
 {
-    const char BELOW_CELSIUS[] =
-        "Invalid temperature. Cannot be less than -273.15 degrees Celsius "
-        "(absolute zero). Please re-enter.";
     const struct {
         int row;
         const char *text;
         const char *refusal;  // null: converted into `result`
         double result;
     } cases[] = {
-        {48, "12", nullptr, 1},
-        {1, "", "Please enter number of input units.", 0},
-        {1, "5 ", "Invalid input. Please re-enter number of units.", 0},
-        {1, "1e309", "Input overflow. Please re-enter number of units.", 0},
-        {1, "1e308", nullptr, HUGE_VAL},
-        {335, "100", nullptr, 212},
-        {335, "-273.16", BELOW_CELSIUS, 0},
-        {334, "-459.67", nullptr, -273.15},
+        {INCHES_TO_FEET, "12", nullptr, 1},
+        {CM_TO_MM, "", EMPTY_INPUT_WARNING, 0},
+        {CM_TO_MM, "5 ", INVALID_INPUT_WARNING, 0},
+        {CM_TO_MM, "1e309", INPUT_OVERFLOW_WARNING, 0},
+        {CM_TO_MM, "1e308", nullptr, HUGE_VAL},
+        {C_TO_F, "100", nullptr, 212},
+        {C_TO_F, "-273.16", BELOW_ZERO_CELSIUS_WARNING, 0},
+        {F_TO_C, "-459.67", nullptr, -273.15},
+        {F_TO_C, "-459.68", BELOW_ZERO_FAHRENHEIT_WARNING, 0},
         // Longer than the window's field: read whole.
-        {1, "1234567890125", nullptr, 12345678901250},
+        {CM_TO_MM, "1234567890125", nullptr, 12345678901250},
     };
     for (const auto &c : cases) {
         double result = 0;
@@ -142,21 +142,15 @@ TEST(ConvertText, AgreesWithTheWindowOnEveryRow)
                                  "+INF",  "3.5e12"};
     for (int row = 0; row < NUM_CONVERSIONS; ++row)
         for (const char *text : texts) {
-            FakeWindow window;
-            window.selectedRow = row;
-            window.input = text;
-            ConvertRequest(window.handle());
-            std::string warning;
-            for (const std::string &effect : window.effects)
-                if (effect.rfind("warning:", 0) == 0)
-                    warning = effect.substr(strlen("warning:"));
-
+            FakeWindow window(row, text);
+            window.Convert();
             double result = 0;
             const char *refusal = ConvertText(row, text, &result);
             if (refusal)
-                EXPECT_EQ(warning, refusal) << "row " << row << ", text \"" << text << '"';
+                EXPECT_EQ(window.effects.front(), Warned(refusal))
+                    << "row " << row << ", text \"" << text << '"';
             else
-                EXPECT_EQ(window.output, Formatted(result, WINDOW_DIGITS))
+                EXPECT_EQ(window.effects, Effects({"output:" + Formatted(result, WINDOW_DIGITS)}))
                     << "row " << row << ", text \"" << text << '"';
         }
 }
