@@ -327,12 +327,10 @@ int List(char *const *words, int count)
         return USAGE_OR_NO_UNIQUE_MATCH;
     }
     for (int i = 0; i < found; ++i) {
-        const Conversion &c = conversions[rows[i]];
-        printf("%d\t%s\t", rows[i], Label(rows[i]));
-        if (c.multiplier < 0)
-            puts("special");
-        else
-            printf("%.17g\n", c.multiplier);
+        double multiplier = conversions[rows[i]].multiplier;
+        char text[RESULT_BUFFER_SIZE];
+        printf("%d\t%s\t%s\n", rows[i], Label(rows[i]),
+               multiplier < 0 ? "special" : ResultText(multiplier, MAX_DIGITS, text));
     }
     return ALL_CONVERTED;
 }
