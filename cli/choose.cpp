@@ -24,7 +24,7 @@ const double MISSED_WORD_WEIGHT = 0.25;
 struct Word {
     const char *text;
     int length;
-    int parts;  // the names this typed word may match
+    int parts;  // a typed word: the names it may match; a name's word: its name
 };
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
