@@ -4,10 +4,9 @@
 
 #include <string.h>
 
-#include "engine/request.h"
 #include "engine/window.h"
 
-BenchWindow g_window;
+BenchWindow g_window;  // the one window every request of the benchmark runs in
 
 int SelectedRow(HWND) { return g_window.row; }
 
@@ -30,4 +29,4 @@ void SetOutputText(HWND, const char *text)
 
 void FocusInput(HWND) {}
 
-void WarningBox(HWND, const char *) { ++g_window.warnings; }
+void WarningBox(HWND, const char *) {}

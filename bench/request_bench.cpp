@@ -8,7 +8,6 @@
 // with the heap allocations seen on the request path (there must be none).
 #include <benchmark/benchmark.h>
 
-#include <dlfcn.h>
 #include <stdio.h>
 #include <stdlib.h>
 

@@ -146,7 +146,7 @@ int main(int argc, char **argv)
     char exe[MAX_PATH];
     snprintf(exe, sizeof exe, "%sMX.EXE", folder);
     long size = FileSize(exe);
-    long advert = ResourceSize(exe, "advert", MAKEINTRESOURCEA(2));
+    long advert = ResourceSize(exe, "advert", RT_BITMAP);
     double mxMedian = Median(mx.ms), floorMedian = Median(floor.ms);
     double windowMedian = Median(window.ms);
 

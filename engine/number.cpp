@@ -4,6 +4,8 @@
 #include <math.h>
 #include <stdlib.h>
 
+#include <charconv>
+
 namespace {
 
 bool IsSpace(char c)
@@ -15,8 +17,9 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsSign(char c) { return c == '+' || c == '-'; }
 
-// True when the whole of `text` is a number in the accepted syntax.
-bool IsNumberText(const char *text)
+// The end of `text` when the whole of it is a number in the accepted syntax,
+// else null.
+const char *NumberTextEnd(const char *text)
 {
     const char *p = text;
     while (IsSpace(*p))
@@ -37,7 +40,7 @@ bool IsNumberText(const char *text)
         }
     }
     if (digits == 0)
-        return false;
+        return nullptr;
 
     if (*p == 'e' || *p == 'E') {
         ++p;
@@ -46,23 +49,36 @@ bool IsNumberText(const char *text)
         while (IsDigit(*p))
             ++p;
     }
-    return *p == '\0';
+    return *p == '\0' ? p : nullptr;
 }
 
 }  // namespace
 
 NumberStatus ReadNumber(const char *text, double *value)
 {
-    if (!IsNumberText(text))
+    const char *end = NumberTextEnd(text);
+    if (!end)
         return NUMBER_INVALID;
 
-    // The syntax is settled above; the runtime's correctly rounded reader
-    // only turns the digits into a double. It stops before a bare exponent
-    // letter ("5e"), which is what such a text means. It answers infinity
-    // for magnitudes beyond the doubles and a signed zero below them; the
-    // largest finite double is refused too, as the mark of a value that
+    // The syntax is settled above; the C++ library's reader, correctly
+    // rounded on every build (mingw-w64's strtod is not, next to a power of
+    // two), only turns the digits into a double. It takes no white space or
+    // plus sign, and stops before a bare exponent letter ("5e"), which is
+    // what such a text means.
+    const char *digits = text;
+    while (IsSpace(*digits))
+        ++digits;
+    if (*digits == '+')
+        ++digits;
+    double v;
+    if (std::from_chars(digits, end, v).ec == std::errc::result_out_of_range) {
+        // Beyond the doubles, above or below: any reader tells which.
+        if (fabs(strtod(digits, nullptr)) >= 1)
+            return NUMBER_OVERFLOW;
+        v = *digits == '-' ? -0.0 : 0.0;
+    }
+    // The largest finite double is refused too, as the mark of a value that
     // does not fit.
-    double v = strtod(text, nullptr);
     if (!(fabs(v) < DBL_MAX))
         return NUMBER_OVERFLOW;
     *value = v;

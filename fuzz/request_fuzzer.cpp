@@ -21,10 +21,10 @@
 #include "engine/request.h"
 #include "engine/window.h"
 #include "tests/core/fake_window.h"
+#include "tests/core/rows.h"
+#include "tests/core/warning_texts.h"
 
 namespace {
-
-using Effects = std::vector<std::string>;
 
 const size_t ROW_BYTES = 2;
 // ReadNumber alone also sees texts longer than the field takes, to reach long
@@ -39,19 +39,6 @@ const size_t MAX_RESULT_CHARS = 13;
 const double RESULT_RELATIVE_ERROR = 1e-5;
 const double RESULT_ABSOLUTE_ERROR = 1e-12;
 
-const int FAHRENHEIT_TO_CELSIUS = 334;
-const int CELSIUS_TO_FAHRENHEIT = 335;
-
-const char NO_SELECTION[] = "warning:No conversion selected.";
-const char EMPTY_INPUT[] = "warning:Please enter number of input units.";
-const char INVALID_INPUT[] = "warning:Invalid input. Please re-enter number of units.";
-const char INPUT_OVERFLOW[] = "warning:Input overflow. Please re-enter number of units.";
-const char BELOW_ZERO_CELSIUS[] =
-    "warning:Invalid temperature. Cannot be less than -273.15 degrees Celsius "
-    "(absolute zero). Please re-enter.";
-const char BELOW_ZERO_FAHRENHEIT[] =
-    "warning:Invalid temperature. Cannot be less than -459.67 degrees Fahrenheit "
-    "(absolute zero). Please re-enter.";
 const char CONVERSION_OVERFLOW[] = "conversion overflow";
 const char OUTPUT[] = "output:";
 
@@ -208,8 +195,6 @@ std::string ReferenceResultText(double value)
     return text;
 }
 
-Effects Refused(const char *warning) { return {warning, "input:", "output:", "focus"}; }
-
 // What the user sees. A temperature result is computed here in long double
 // rather than the engine's exact formula, so only its value is compared:
 // `temperature` is set and `effects` left empty.
@@ -222,22 +207,22 @@ struct Expectation {
 Expectation ReferenceRequest(int row, const std::string &field)
 {
     if (row < 0 || row >= NUM_CONVERSIONS)
-        return {{NO_SELECTION}};
+        return {{Warned(NO_SELECTION_WARNING)}};
     std::string text = field.substr(0, MAX_INPUT_CHARS);
     if (text.empty())
-        return {{EMPTY_INPUT, "focus"}};
+        return {{Warned(EMPTY_INPUT_WARNING), "focus"}};
     Reading reading = ReferenceRead(text);
     if (reading.status == NUMBER_INVALID)
-        return {Refused(INVALID_INPUT)};
+        return {Refused(INVALID_INPUT_WARNING)};
     if (reading.status == NUMBER_OVERFLOW)
-        return {Refused(INPUT_OVERFLOW)};
+        return {Refused(INPUT_OVERFLOW_WARNING)};
 
     double v = reading.value;
-    if (row == FAHRENHEIT_TO_CELSIUS)
-        return v < -459.67 ? Expectation{Refused(BELOW_ZERO_FAHRENHEIT)}
+    if (row == F_TO_C)
+        return v < -459.67 ? Expectation{Refused(BELOW_ZERO_FAHRENHEIT_WARNING)}
                            : Expectation{{}, true, (v - 32.0L) * 5 / 9};
-    if (row == CELSIUS_TO_FAHRENHEIT)
-        return v < -273.15 ? Expectation{Refused(BELOW_ZERO_CELSIUS)}
+    if (row == C_TO_F)
+        return v < -273.15 ? Expectation{Refused(BELOW_ZERO_CELSIUS_WARNING)}
                            : Expectation{{}, true, v * 9.0L / 5 + 32};
     return {{OUTPUT + ReferenceResultText(conversions[row].multiplier * v)}};
 }
@@ -269,10 +254,8 @@ void CheckResultShape(const Effects &effects, const std::string &text)
 
 void CheckRequest(int row, const std::string &field)
 {
-    FakeWindow window;
-    window.selectedRow = row;
-    window.input = field;
-    ConvertRequest(window.handle());
+    FakeWindow window(row, field);
+    window.Convert();
     const Effects &got = window.effects;
     CheckResultShape(got, field);
 

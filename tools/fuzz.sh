@@ -2,11 +2,18 @@
 # Builds the request fuzzer with clang's libFuzzer and sanitizers and runs it
 # for SECONDS (default 60) on a copy of the committed corpus, so that the
 # inputs it finds stay in the build folder. Prints the count of inputs run.
+# Installs clang and its fuzzer runtime first when they are missing.
 #   fuzz.sh [SECONDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build=$root/build/fuzz
+
+"$root/tools/setup.sh" clang libclang-rt-dev || {
+    echo "fuzz.sh needs clang and its fuzzer runtime: install the Debian packages" \
+         "clang and libclang-rt-dev (apt-get install clang libclang-rt-dev)" >&2
+    exit 1
+}
 
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMX_LIBFUZZER=ON >/dev/null

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build and the tests need and
-# this machine lacks. Does nothing when everything is already there. Wine's
-# 32-bit part is left out where the machine cannot run 32-bit x86 code.
+# this machine lacks; given package names, whichever of those it lacks. Does
+# nothing when everything is already there. Wine's 32-bit part is left out
+# where the machine cannot run 32-bit x86 code.
+#   setup.sh [PACKAGE...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/tools/probe.sh"
@@ -10,7 +12,9 @@ packages=(cmake g++ make libgtest-dev libbenchmark-dev
           mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           wine wine64 fonts-wine xvfb x11-utils imagemagick)
 with_i386=
-if probe_i386 >/dev/null; then
+if [ $# -gt 0 ]; then
+    packages=("$@")
+elif probe_i386 >/dev/null; then
     with_i386=yes
     packages+=(wine32:i386)
 fi

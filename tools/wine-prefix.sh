@@ -15,10 +15,14 @@ use_wine_state() {
         arch=$(cat "$state/arch")
     fi
     case "$arch" in
-        win32) WINE=/usr/lib/wine/wine; WINESERVER=/usr/lib/wine/wineserver32 ;;
-        win64) WINE=/usr/lib/wine/wine64; WINESERVER=/usr/lib/wine/wineserver64 ;;
+        win32) WINE=/usr/lib/wine/wine ;;
+        win64) WINE=/usr/lib/wine/wine64 ;;
         *) echo "unknown Windows build '$arch' (win32 or win64)" >&2; return 2 ;;
     esac
+    # The 64-bit server serves both kinds of program; as Debian's own
+    # `wineserver` command does, take it where it is installed.
+    WINESERVER=/usr/lib/wine/wineserver64
+    [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver32
     export WINEPREFIX="$state/prefix" WINEARCH=$arch WINELOADER=$WINE WINESERVER
     export WINEDEBUG=${WINEDEBUG:--all}
     # The folder's own virtual display, when one was started for it.

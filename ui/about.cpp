@@ -6,14 +6,30 @@
 #include "resources/ids.h"
 #include "ui/dialogs.h"
 
-HBRUSH g_hBrush;
-HFONT g_hFontBold;
-HFONT g_hFontNormal;
+// Made as the box opens and deleted as it closes; visible for the
+// in-process tests, which check that they live exactly that long.
+HBRUSH g_hBrush;      // background in the button-face colour, remade on a colour change
+HFONT g_hFontBold;    // bold Arial of the title line
+HFONT g_hFontNormal;  // regular Arial of the other lines
 
-static HFONT CreateArial(int weight)
+// The fonts' cell height in pixels at 96 dots per inch; the screen's own
+// resolution scales it, as it scales the dialog around the text.
+static const int FONT_HEIGHT_AT_96_DPI = 15;
+
+static HFONT CreateArial(int height, int weight)
 {
-    return CreateFontA(15, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, "Arial");
+    return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH,
+                       "Arial");
+}
+
+static int FontHeight(HWND hDlg)
+{
+    HDC hdc = GetDC(hDlg);
+    int height = MulDiv(FONT_HEIGHT_AT_96_DPI, GetDeviceCaps(hdc, LOGPIXELSY),
+                        USER_DEFAULT_SCREEN_DPI);
+    ReleaseDC(hDlg, hdc);
+    return height;
 }
 
 // The whole of the physical memory, in whole kilobytes. The 64-bit query
@@ -34,10 +50,11 @@ static const int NORMAL_LINES[] = {IDC_VERSION, IDC_NOTICE, IDC_RIGHTS, IDC_MEMO
 
 static void SetFonts(HWND hDlg)
 {
-    g_hFontBold = CreateArial(FW_BOLD);
+    int height = FontHeight(hDlg);
+    g_hFontBold = CreateArial(height, FW_BOLD);
     if (g_hFontBold)
         SendDlgItemMessageA(hDlg, IDC_TITLE, WM_SETFONT, (WPARAM)g_hFontBold, FALSE);
-    g_hFontNormal = CreateArial(0);
+    g_hFontNormal = CreateArial(height, 0);
     if (g_hFontNormal)
         for (int id : NORMAL_LINES)
             SendDlgItemMessageA(hDlg, id, WM_SETFONT, (WPARAM)g_hFontNormal, FALSE);

@@ -9,21 +9,21 @@ extern HINSTANCE g_hInst;  // loads the templates and the bitmap
 // Main window
 INT_PTR CALLBACK MXDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Warning boxes, centred over their owner
-LRESULT CALLBACK MsgBoxHookProc(int code, WPARAM wParam, LPARAM lParam);
+// Moves a window, keeping its size, to stand centred over its parent (for
+// an owned pop-up, its owner).
 void CenterOverParent(HWND hWnd);
 
-// About box; its brush and fonts live while it is open.
+// About box; its brush and fonts live while it is open, and are visible
+// here for the in-process tests.
 extern HBRUSH g_hBrush;
 extern HFONT g_hFontBold;
 extern HFONT g_hFontNormal;
 INT_PTR CALLBACK AboutDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Help and the manual's advertisement
-extern int g_helpFound;
+// Help and the manual's advertisement; its bitmap lives while it is open,
+// and is visible here for the in-process tests.
 extern HBITMAP g_hAdvert;
 void HelpCommand(HWND hDlg);
-BOOL CALLBACK FindHelpWindowProc(HWND hWnd, LPARAM lParam);
 INT_PTR CALLBACK AdvertDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Deletes a graphics object the program made, if there is one.

@@ -8,19 +8,32 @@
 #include "ui/dialogs.h"
 #include "ui/web.h"
 
-int g_helpFound;
+// The advertisement's picture while it is open; visible for the in-process
+// tests, which check that it lives exactly that long.
 HBITMAP g_hAdvert;
 
 static const char HELP_TITLE[] = " Mensurix Help ";
 static const char HELP_PROGRAM[] = "mxhelp.exe";
+// The longest value an environment variable holds, its NUL included.
+static const DWORD MAX_ENVIRONMENT_VALUE = 32767;
 
-BOOL CALLBACK FindHelpWindowProc(HWND hWnd, LPARAM)
+// Brings the help program's window to the front and stops the enumeration
+// at the first; `found` points to the BOOL that then says so.
+static BOOL CALLBACK FindHelpWindowProc(HWND hWnd, LPARAM found)
 {
+    // The limit, one less than the buffer, counts the NUL: at most 78
+    // characters are read. A longer title is cut, and the cut title, still
+    // far longer than the one looked for, cannot match it.
     char title[80];
     if (GetWindowTextA(hWnd, title, 79) == 0 || lstrcmpiA(title, HELP_TITLE) != 0)
         return TRUE;
+    // Brought to the front, a minimised window would stay an icon. It is
+    // restored without waiting for it, so that a help program that has
+    // stopped answering cannot hold this one up.
+    if (IsIconic(hWnd))
+        ShowWindowAsync(hWnd, SW_RESTORE);
     SetForegroundWindow(hWnd);
-    g_helpFound = 1;
+    *reinterpret_cast<BOOL *>(found) = TRUE;
     return FALSE;
 }
 
@@ -81,7 +94,9 @@ static bool StartHelpProgram()
     if (GetWindowsDirectoryA(folder, sizeof folder) && StartHelpIn(folder))
         return true;
 
-    static char path[32767];
+    // Static: the longest PATH is too large for this procedure's stack
+    // frame, and the help command never runs twice at once.
+    static char path[MAX_ENVIRONMENT_VALUE];
     length = GetEnvironmentVariableA("PATH", path, sizeof path);
     if (length == 0 || length >= sizeof path)
         return false;
@@ -98,9 +113,9 @@ static bool StartHelpProgram()
 
 void HelpCommand(HWND hDlg)
 {
-    g_helpFound = 0;
-    EnumWindows(FindHelpWindowProc, 0);
-    if (g_helpFound)
+    BOOL found = FALSE;
+    EnumWindows(FindHelpWindowProc, (LPARAM)&found);
+    if (found)
         return;
     if (!StartHelpProgram())
         DialogBoxParamA(g_hInst, "AdvertDlgBox", hDlg, AdvertDlgProc, 0);

@@ -9,6 +9,7 @@
 #include "ui/dialogs.h"
 #include "ui/web.h"
 
+// This program's module: loads the dialog templates and the bitmap.
 HINSTANCE g_hInst;
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
@@ -75,6 +76,9 @@ INT_PTR CALLBACK MXDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
         FillConversionList(hDlg);
         SendDlgItemMessageA(hDlg, IDC_LIST, LB_SETCURSEL, 0, 0);
         SendDlgItemMessageA(hDlg, IDC_INPUT, EM_LIMITTEXT, MAX_INPUT_CHARS, 0);
+        // FALSE: no focus is set here. As the window is first activated, the
+        // dialog manager puts the focus on its first tab stop, the input
+        // field, just as it would have done for TRUE.
         return FALSE;
     case WM_COMMAND:
         return OnCommand(hDlg, LOWORD(wParam));

@@ -5,7 +5,19 @@
 #include "engine/window.h"
 #include "ui/dialogs.h"
 
+// The hook installed for the one warning box being shown; null otherwise.
 static HHOOK g_hHook;
+
+static LRESULT CALLBACK MsgBoxHookProc(int code, WPARAM wParam, LPARAM)
+{
+    // The first activation after the hook is installed is the message box's.
+    if (code == HCBT_ACTIVATE) {
+        CenterOverParent((HWND)wParam);
+        UnhookWindowsHookEx(g_hHook);
+        g_hHook = NULL;
+    }
+    return 0;
+}
 
 void WarningBox(HWND owner, const char *text)
 {
@@ -16,17 +28,6 @@ void WarningBox(HWND owner, const char *text)
         UnhookWindowsHookEx(g_hHook);
         g_hHook = NULL;
     }
-}
-
-LRESULT CALLBACK MsgBoxHookProc(int code, WPARAM wParam, LPARAM)
-{
-    // The first activation after the hook is installed is the message box's.
-    if (code == HCBT_ACTIVATE) {
-        CenterOverParent((HWND)wParam);
-        UnhookWindowsHookEx(g_hHook);
-        g_hHook = NULL;
-    }
-    return 0;
 }
 
 void CenterOverParent(HWND hWnd)

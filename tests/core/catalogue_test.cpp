@@ -7,6 +7,7 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "tests/core/rows.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ std::string Label(int row)
     return label;
 }
 
-bool IsSpecialPair(int even) { return even == 334; }
+bool IsSpecialPair(int even) { return even == F_TO_C; }
 
 // Even rows whose multiplier is written as 1/x: the even row holds 1 / x,
 // the odd row x itself.
@@ -59,22 +60,22 @@ TEST(Catalogue, ReverseRowsSwapTheNamesWithThreeExceptions)
     EXPECT_EQ(Label(17), "Cubic decimetres to Cubic centimeres -- Volume");
     EXPECT_EQ(Label(310), "Carats (metric) to Kilograms -- Mass or Weight");
     EXPECT_EQ(Label(311), "Kilograms to Carats -- Mass or Weight");
-    EXPECT_EQ(Label(334), "Degree Fahrenheit to Degrees Celsius -- Temperature");
-    EXPECT_EQ(Label(335), "Degrees Celsius to Degrees Fahrenheit -- Temperature");
+    EXPECT_EQ(Label(F_TO_C), "Degree Fahrenheit to Degrees Celsius -- Temperature");
+    EXPECT_EQ(Label(C_TO_F), "Degrees Celsius to Degrees Fahrenheit -- Temperature");
 }
 
 TEST(Catalogue, OnlyTheTemperatureRowsAreSpecial)
 {
     for (int row = 0; row < NUM_CONVERSIONS; ++row) {
-        if (row == 334 || row == 335)
+        if (row == F_TO_C || row == C_TO_F)
             continue;
         EXPECT_GT(conversions[row].multiplier, 0.0) << "row " << row;
         EXPECT_EQ(conversions[row].special, nullptr) << "row " << row;
     }
-    EXPECT_EQ(conversions[334].multiplier, SPECIAL_CONVERSION);
-    EXPECT_EQ(conversions[334].special, &FahrenheitToCelsius);
-    EXPECT_EQ(conversions[335].multiplier, SPECIAL_CONVERSION);
-    EXPECT_EQ(conversions[335].special, &CelsiusToFahrenheit);
+    EXPECT_EQ(conversions[F_TO_C].multiplier, SPECIAL_CONVERSION);
+    EXPECT_EQ(conversions[F_TO_C].special, &FahrenheitToCelsius);
+    EXPECT_EQ(conversions[C_TO_F].multiplier, SPECIAL_CONVERSION);
+    EXPECT_EQ(conversions[C_TO_F].special, &CelsiusToFahrenheit);
 }
 
 TEST(Catalogue, BlocksStandInTheirOrder)

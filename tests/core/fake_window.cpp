@@ -7,6 +7,12 @@
 
 static FakeWindow &Fake(HWND hDlg) { return *reinterpret_cast<FakeWindow *>(hDlg); }
 
+void FakeWindow::Convert() { ConvertRequest(handle()); }
+
+std::string Warned(const char *text) { return std::string("warning:") + text; }
+
+Effects Refused(const char *warning) { return {Warned(warning), "input:", "output:", "focus"}; }
+
 int SelectedRow(HWND hDlg) { return Fake(hDlg).selectedRow; }
 
 int ReadInput(HWND hDlg, char *text)
@@ -30,7 +36,4 @@ void SetOutputText(HWND hDlg, const char *text)
 
 void FocusInput(HWND hDlg) { Fake(hDlg).effects.push_back("focus"); }
 
-void WarningBox(HWND owner, const char *text)
-{
-    Fake(owner).effects.push_back(std::string("warning:") + text);
-}
+void WarningBox(HWND owner, const char *text) { Fake(owner).effects.push_back(Warned(text)); }

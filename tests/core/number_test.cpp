@@ -4,8 +4,8 @@
 #include <math.h>
 
 #include "engine/number.h"
-#include "engine/request.h"
 #include "tests/core/fake_window.h"
+#include "tests/core/rows.h"
 
 namespace {
 
@@ -19,6 +19,11 @@ TEST(ReadNumber, ReadsTheNearestDouble)
         {"0.1", 0.1}, {"-2.5e3", -2500}, {"5e", 5}, {"5E+", 5}, {" 5", 5},
         {"1.7976931e308", 1.7976931e308}, {"4.9e-324", 4.9e-324},
         {"123456789012", 123456789012.0}, {"0.3333333333", 0.3333333333},
+        // Next to a power of two, where the doubles below lie closer than
+        // those above: the one just below 2^-761, not 2^-761 itself
+        {"8.24467042508433e-230", 0x1.fffffffffffffp-762},
+        {"8.244670425084331e-230", 0x1p-761},
+        {"+2.2250738585072011e-308", 0x0.fffffffffffffp-1022},
     };
     for (const Case &c : cases) {
         double value = 0;
@@ -69,13 +74,11 @@ TEST(FloatingPoint, EveryKindOfRequestLeavesTheControlAlone)
     const struct {
         int row;
         const char *input;
-    } requests[] = {{1, "5"}, {1, "1e308"}, {1, "9e4932"}, {1, "abc"},
-                    {335, "1e308"}, {335, "-300"}, {334, "-40"}, {1, "1e-400"}};
+    } requests[] = {{CM_TO_MM, "5"}, {CM_TO_MM, "1e308"}, {CM_TO_MM, "9e4932"},
+                    {CM_TO_MM, "abc"}, {C_TO_F, "1e308"}, {C_TO_F, "-300"},
+                    {F_TO_C, "-40"}, {CM_TO_MM, "1e-400"}};
     for (const auto &r : requests) {
-        FakeWindow window;
-        window.selectedRow = r.row;
-        window.input = r.input;
-        ConvertRequest(window.handle());
+        FakeWindow(r.row, r.input).Convert();
         EXPECT_TRUE(CurrentControl() == before) << r.input;
     }
 }

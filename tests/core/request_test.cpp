@@ -3,43 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "catalogue/catalogue.h"
-#include "engine/request.h"
 #include "tests/core/fake_window.h"
+#include "tests/core/rows.h"
+#include "tests/core/warning_texts.h"
 
 namespace {
 
-using Effects = std::vector<std::string>;
-
-const char INVALID[] = "warning:Invalid input. Please re-enter number of units.";
-const char OVERFLOW_[] = "warning:Input overflow. Please re-enter number of units.";
-const char BELOW_CELSIUS[] =
-    "warning:Invalid temperature. Cannot be less than -273.15 degrees Celsius "
-    "(absolute zero). Please re-enter.";
-const char BELOW_FAHRENHEIT[] =
-    "warning:Invalid temperature. Cannot be less than -459.67 degrees Fahrenheit "
-    "(absolute zero). Please re-enter.";
-
 Effects Shows(const std::string &result) { return {"output:" + result}; }
-
-// A refused input: the warning first, then both fields emptied (input
-// first) and the caret back in the input field.
-Effects Refused(const char *warning) { return {warning, "input:", "output:", "focus"}; }
 
 struct Case {
     int row;
     const char *input;
     Effects effects;
 };
-
-const int CM_TO_MM = 1;          // x 10
-const int INCHES_TO_FEET = 48;   // x 1/12
-const int SQ_MILES_TO_SECTIONS = 160;  // x 1
-const int KMH_TO_MS = 558;       // x 1/3.6
-const int F_TO_C = 334;
-const int C_TO_F = 335;
 
 const Case CASES[] = {
     // Results
@@ -56,7 +34,7 @@ const Case CASES[] = {
     {SQ_MILES_TO_SECTIONS, "0.00001", Shows("1e-05")},
     {SQ_MILES_TO_SECTIONS, "1e100", Shows("1e+100")},
     {SQ_MILES_TO_SECTIONS, "-2.5e-300", Shows("-2.5e-300")},
-    {226, "1", Shows("3.08568e+16")},
+    {PARSECS_TO_METRES, "1", Shows("3.08568e+16")},
     // The accepted syntax
     {CM_TO_MM, " 5", Shows("50")},
     {CM_TO_MM, "\t\n\v\f\r 5", Shows("50")},
@@ -77,63 +55,61 @@ const Case CASES[] = {
     {CM_TO_MM, "1e308", Shows("conversion overflow")},
     {CM_TO_MM, "-1e308", Shows("conversion overflow")},
     // Not a number
-    {CM_TO_MM, "5 ", Refused(INVALID)},
-    {CM_TO_MM, "1,5", Refused(INVALID)},
-    {CM_TO_MM, "abc", Refused(INVALID)},
-    {CM_TO_MM, ".", Refused(INVALID)},
-    {CM_TO_MM, "-", Refused(INVALID)},
-    {CM_TO_MM, "- 5", Refused(INVALID)},
-    {CM_TO_MM, "+-5", Refused(INVALID)},
-    {CM_TO_MM, "1.2.3", Refused(INVALID)},
-    {CM_TO_MM, "e5", Refused(INVALID)},
-    {CM_TO_MM, ".e5", Refused(INVALID)},
-    {CM_TO_MM, "5e+-1", Refused(INVALID)},
-    {CM_TO_MM, "5e1.5", Refused(INVALID)},
-    {CM_TO_MM, "+INF", Refused(INVALID)},
-    {CM_TO_MM, "-NAN", Refused(INVALID)},
-    {CM_TO_MM, "inf", Refused(INVALID)},
-    {CM_TO_MM, "0x10", Refused(INVALID)},
-    {CM_TO_MM, "1e5x", Refused(INVALID)},
-    {CM_TO_MM, "\xb5", Refused(INVALID)},
+    {CM_TO_MM, "5 ", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "1,5", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "abc", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, ".", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "-", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "- 5", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "+-5", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "1.2.3", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "e5", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, ".e5", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "5e+-1", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "5e1.5", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "+INF", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "-NAN", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "inf", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "0x10", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "1e5x", Refused(INVALID_INPUT_WARNING)},
+    {CM_TO_MM, "\xb5", Refused(INVALID_INPUT_WARNING)},
     // Beyond the doubles
-    {CM_TO_MM, "1e309", Refused(OVERFLOW_)},
-    {CM_TO_MM, "-1e309", Refused(OVERFLOW_)},
-    {CM_TO_MM, "9e999", Refused(OVERFLOW_)},
-    {CM_TO_MM, "9e4932", Refused(OVERFLOW_)},
-    {CM_TO_MM, "1e99999999", Refused(OVERFLOW_)},
+    {CM_TO_MM, "1e309", Refused(INPUT_OVERFLOW_WARNING)},
+    {CM_TO_MM, "-1e309", Refused(INPUT_OVERFLOW_WARNING)},
+    {CM_TO_MM, "9e999", Refused(INPUT_OVERFLOW_WARNING)},
+    {CM_TO_MM, "9e4932", Refused(INPUT_OVERFLOW_WARNING)},
+    {CM_TO_MM, "1e99999999", Refused(INPUT_OVERFLOW_WARNING)},
     {CM_TO_MM, "1e-99999999", Shows("0")},
     // Temperatures
     {C_TO_F, "100", Shows("212")},
     {C_TO_F, "-40", Shows("-40")},
     {C_TO_F, "-273.15", Shows("-459.67")},
-    {C_TO_F, "-273.16", Refused(BELOW_CELSIUS)},
+    {C_TO_F, "-273.16", Refused(BELOW_ZERO_CELSIUS_WARNING)},
     {C_TO_F, "1e308", Shows("conversion overflow")},
     {C_TO_F, "5e307", Shows("9e+307")},  // celsius x 9 alone exceeds the doubles
     {F_TO_C, "32", Shows("0")},
     {F_TO_C, "212", Shows("100")},
     {F_TO_C, "-459.67", Shows("-273.15")},
-    {F_TO_C, "-459.68", Refused(BELOW_FAHRENHEIT)},
+    {F_TO_C, "-459.68", Refused(BELOW_ZERO_FAHRENHEIT_WARNING)},
     {F_TO_C, "1e308", Shows("5.55556e+307")},
-    {F_TO_C, "-1e309", Refused(OVERFLOW_)},
+    {F_TO_C, "-1e309", Refused(INPUT_OVERFLOW_WARNING)},
 };
 
 TEST(ConvertRequest, TurnsRowAndTextIntoResultOrWarning)
 {
     for (const Case &c : CASES) {
-        FakeWindow window;
-        window.selectedRow = c.row;
-        window.input = c.input;
-        ConvertRequest(window.handle());
+        FakeWindow window(c.row, c.input);
+        window.Convert();
         EXPECT_EQ(window.effects, c.effects) << "row " << c.row << ", input \"" << c.input << '"';
     }
 }
 
 TEST(ConvertRequest, EmptyInputKeepsBothFields)
 {
-    FakeWindow window;
+    FakeWindow window(CM_TO_MM, "");
     window.output = "50";
-    ConvertRequest(window.handle());
-    EXPECT_EQ(window.effects, Effects({"warning:Please enter number of input units.", "focus"}));
+    window.Convert();
+    EXPECT_EQ(window.effects, Effects({Warned(EMPTY_INPUT_WARNING), "focus"}));
     EXPECT_EQ(window.output, "50");
 }
 
@@ -141,12 +117,10 @@ TEST(ConvertRequest, NoSelectionWarnsAndTouchesNothing)
 {
     // -1 is no selection; an entry whose data names no row counts as none.
     for (int row : {-1, static_cast<int>(NUM_CONVERSIONS)}) {
-        FakeWindow window;
-        window.selectedRow = row;
-        window.input = "5";
+        FakeWindow window(row, "5");
         window.output = "50";
-        ConvertRequest(window.handle());
-        EXPECT_EQ(window.effects, Effects({"warning:No conversion selected."})) << row;
+        window.Convert();
+        EXPECT_EQ(window.effects, Effects({Warned(NO_SELECTION_WARNING)})) << row;
     }
 }
 
@@ -154,21 +128,17 @@ TEST(ConvertRequest, ReadsOnlyTheFirstTwelveCharacters)
 {
     // The field never holds more than 12 typed characters; text set by other
     // means is read up to that limit.
-    FakeWindow window;
-    window.selectedRow = CM_TO_MM;
-    window.input = "1234567890125 and more";
-    ConvertRequest(window.handle());
+    FakeWindow window(CM_TO_MM, "1234567890125 and more");
+    window.Convert();
     EXPECT_EQ(window.effects, Shows("1.23457e+12"));
 }
 
 TEST(ConvertRequest, OverflowLeavesTheNextRequestUnharmed)
 {
-    FakeWindow window;
-    window.selectedRow = CM_TO_MM;
-    window.input = "1e308";
-    ConvertRequest(window.handle());
+    FakeWindow window(CM_TO_MM, "1e308");
+    window.Convert();
     window.input = "5";
-    ConvertRequest(window.handle());
+    window.Convert();
     EXPECT_EQ(window.effects, Effects({"output:conversion overflow", "output:50"}));
     EXPECT_EQ(window.input, "5");
 }

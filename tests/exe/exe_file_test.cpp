@@ -17,7 +17,19 @@ namespace {
 const uint16_t BITMAP_TYPE = 2, ICON_TYPE = 3, VERSION_TYPE = 16, ICON_GROUP_TYPE = 14,
                MANIFEST_TYPE = 24;
 const uint16_t MACHINE_I386 = 0x14c, MACHINE_AMD64 = 0x8664;
-const uint16_t SUBSYSTEM_WINDOWS_GUI = 2;
+const uint16_t SUBSYSTEM_WINDOWS_GUI = 2, SUBSYSTEM_WINDOWS_CONSOLE = 3;
+
+// Checks that `exe` needs no DLL but the system's: the C++ runtime is linked
+// in, so nothing of mingw-w64's may be among them.
+void ExpectOnlySystemDlls(const PeFile &exe)
+{
+    const std::set<std::string> system = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL",
+                                          "SHELL32.DLL", "MSVCRT.DLL", "ADVAPI32.DLL"};
+    std::vector<std::string> imports = exe.Imports();
+    EXPECT_FALSE(imports.empty());
+    for (const std::string &name : imports)
+        EXPECT_TRUE(system.count(name)) << "imports " << name;
+}
 
 struct Build {
     const char *name;  // folder of the build, beside this one
@@ -47,13 +59,7 @@ TEST_P(ExeFile, IsAWindowsProgramForItsMachine)
 
 TEST_P(ExeFile, ImportsOnlySystemDlls)
 {
-    // The C++ runtime is linked in: nothing of mingw-w64's may be needed.
-    const std::set<std::string> system = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL",
-                                          "SHELL32.DLL", "MSVCRT.DLL", "ADVAPI32.DLL"};
-    std::vector<std::string> imports = exe_.Imports();
-    EXPECT_FALSE(imports.empty());
-    for (const std::string &name : imports)
-        EXPECT_TRUE(system.count(name)) << "imports " << name;
+    ExpectOnlySystemDlls(exe_);
 }
 
 TEST_P(ExeFile, CarriesExactlyOneManifest)
@@ -63,6 +69,9 @@ TEST_P(ExeFile, CarriesExactlyOneManifest)
     for (const char *part : {"level=\"asInvoker\"", "Microsoft.Windows.Common-Controls",
                              "version=\"6.0.0.0\"", "supportedOS", "<dpiAware", ">true</dpiAware>"})
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    // One manifest serves both builds: naming a processor would keep the
+    // other build from loading its common controls.
+    EXPECT_EQ(manifest.find("processorArchitecture=\"x86\""), std::string::npos);
 }
 
 uint32_t Little(const std::string &bytes, size_t offset, int size)
@@ -140,9 +149,22 @@ TEST_P(ExeFile, VersionResourceNamesTheProgram)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Builds, ExeFile, ::testing::ValuesIn(BUILDS),
-                         [](const ::testing::TestParamInfo<Build> &info) {
-                             return std::string(info.param.name);
-                         });
+std::string BuildName(const ::testing::TestParamInfo<Build> &info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Builds, ExeFile, ::testing::ValuesIn(BUILDS), BuildName);
+
+// mensurix.exe, the command-line converter beside MX.EXE in each build.
+class CliExeFile : public ::testing::TestWithParam<Build> {};
+
+TEST_P(CliExeFile, IsAConsoleProgramNeedingOnlySystemDlls)
+{
+    PeFile exe(std::string(MX_BUILDS_DIR "/") + GetParam().name + "/mensurix.exe");
+    ASSERT_EQ(exe.error(), "");
+    EXPECT_EQ(exe.machine(), GetParam().machine);
+    EXPECT_EQ(exe.subsystem(), SUBSYSTEM_WINDOWS_CONSOLE);
+    ExpectOnlySystemDlls(exe);
+}
+
+INSTANTIATE_TEST_SUITE_P(Builds, CliExeFile, ::testing::ValuesIn(BUILDS), BuildName);
 
 }  // namespace

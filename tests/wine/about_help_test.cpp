@@ -7,64 +7,11 @@
 #include <vector>
 
 #include "resources/ids.h"
+#include "tests/wine/fake_help.h"
 #include "tests/wine/mx_process.h"
 #include "tests/wine/stand_in_browser.h"
 
 namespace {
-
-RECT WindowRect(HWND hWnd)
-{
-    RECT r;
-    GetWindowRect(hWnd, &r);
-    return r;
-}
-
-void ExpectCentredOver(HWND owner, HWND box)
-{
-    RECT o = WindowRect(owner), b = WindowRect(box);
-    EXPECT_EQ(b.left, o.left + ((o.right - o.left) - (b.right - b.left)) / 2);
-    EXPECT_EQ(b.top, o.top + ((o.bottom - o.top) - (b.bottom - b.top)) / 2);
-}
-
-std::wstring TextOf(HWND hWnd)
-{
-    wchar_t text[1024] = L"";
-    SendMessageW(hWnd, WM_GETTEXT, 1024, (LPARAM)text);
-    return text;
-}
-
-struct TitleSearch {
-    const std::wstring &title;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTitled(HWND hWnd, LPARAM lParam)
-{
-    TitleSearch &search = *reinterpret_cast<TitleSearch *>(lParam);
-    wchar_t text[256] = L"";
-    GetWindowTextW(hWnd, text, 256);
-    if (search.title == text)
-        search.found.push_back(hWnd);
-    return TRUE;
-}
-
-// Top-level windows whose title is exactly `title`.
-std::vector<HWND> WindowsTitled(const std::wstring &title)
-{
-    TitleSearch search{title, {}};
-    EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND WaitForWindowTitled(const std::wstring &title, DWORD timeoutMs = 5000)
-{
-    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20)) {
-        std::vector<HWND> found = WindowsTitled(title);
-        if (!found.empty())
-            return found[0];
-    }
-    return nullptr;
-}
 
 // A folder of the test's own, removed with what it holds when the test ends.
 class Folder {
@@ -96,8 +43,6 @@ private:
     std::wstring path_;
     std::vector<std::wstring> files_;
 };
-
-const wchar_t HELP_TITLE[] = L" Mensurix Help ";
 
 // ---------------------------------------------------------------- About box
 
@@ -150,20 +95,32 @@ TEST(Help, RunningHelpWindowOfAnyCaseComesToTheFront)
     Folder folder(L"mx-help-running");
     std::wstring exe = folder.Add(L"MX.EXE", L"MX.EXE");
     folder.Add(L"fake_help.exe", L"mxhelp.exe");
-    ChildProgram help(BuildFolder() + L"fake_help.exe", L"\" MENSURIX HELP \"");
-    HWND helpWindow = WaitForWindowTitled(L" MENSURIX HELP ");
-    ASSERT_NE(helpWindow, nullptr);
+    FakeHelpWindow help(L" MENSURIX HELP ");
+    ASSERT_NE(help.window(), nullptr);
 
     MxProcess mx(exe);
     ASSERT_NE(mx.window(), nullptr);
-    ExpectHelpBringsToFront(mx, helpWindow);
-    EXPECT_TRUE(WindowsTitled(HELP_TITLE).empty()) << "no help program started";
+    ExpectHelpBringsToFront(mx, help.window());
+    EXPECT_TRUE(WindowsTitled(Widen(HELP_TITLE)).empty()) << "no help program started";
+}
+
+TEST(Help, MinimisedHelpWindowIsRestoredInFront)
+{
+    FakeHelpWindow help(Widen(HELP_TITLE));
+    ASSERT_NE(help.window(), nullptr);
+    ShowWindow(help.window(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(help.window()));
+
+    MxProcess mx;
+    ASSERT_NE(mx.window(), nullptr);
+    ExpectHelpBringsToFront(mx, help.window());
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(help.window()); }, 5000)) << "still minimised";
 }
 
 TEST(Help, TitleWithoutTheSpacesDoesNotCount)
 {
-    ChildProgram impostor(BuildFolder() + L"fake_help.exe", L"\"Mensurix Help\"");
-    ASSERT_NE(WaitForWindowTitled(L"Mensurix Help"), nullptr);
+    FakeHelpWindow impostor(L"Mensurix Help");
+    ASSERT_NE(impostor.window(), nullptr);
 
     MxProcess mx;
     ASSERT_NE(mx.window(), nullptr);
@@ -183,9 +140,10 @@ TEST(Help, HelpProgramBesideMxIsStartedMaximised)
     MxProcess mx(exe);
     ASSERT_NE(mx.window(), nullptr);
     mx.Click(IDC_HELP);
-    HWND help = WaitForWindowTitled(HELP_TITLE);
+    HWND help = WaitForWindowTitled(Widen(HELP_TITLE));
     ASSERT_NE(help, nullptr) << "mxhelp.exe was not started";
-    EXPECT_TRUE(IsZoomed(help));
+    // The window is there before the program shows it.
+    EXPECT_TRUE(WaitFor([&] { return IsZoomed(help) != FALSE; }, 5000)) << "not maximised";
     EXPECT_EQ(mx.WaitForOwnedPopup(300), nullptr) << "no advertisement";
     PostMessageW(help, WM_CLOSE, 0, 0);
 }
@@ -202,7 +160,8 @@ TEST(Help, HelpProgramOnlyInTheCurrentDirectoryIsNeverStarted)
     mx.Click(IDC_HELP);
     HWND advert = mx.WaitForOwnedPopup();
     EXPECT_NE(advert, nullptr) << "the advertisement instead";
-    EXPECT_TRUE(WindowsTitled(HELP_TITLE).empty()) << "mxhelp.exe from the current directory ran";
+    EXPECT_TRUE(WindowsTitled(Widen(HELP_TITLE)).empty())
+        << "mxhelp.exe from the current directory ran";
     if (advert)
         PostMessageW(advert, WM_COMMAND, IDCANCEL, 0);
 }

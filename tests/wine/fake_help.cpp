@@ -1,6 +1,6 @@
 // Stands in for programs that MX.EXE deals with, in the window tests.
 //   fake_help.exe ["TITLE"]      a top-level window titled TITLE (by default
-//                                " Mensurix Help "), shown as it was asked;
+//                                HELP_TITLE), shown as it was asked;
 //                                as long as a command line allows
 //   fake_help.exe --record URL   appends URL to the file named by the
 //                                environment variable MX_URL_LOG: the web
@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
+
+#include "tests/wine/fake_help.h"
 
 static int RecordUrl(const char *url)
 {
@@ -18,12 +20,20 @@ static int RecordUrl(const char *url)
     char log[MAX_PATH];
     if (!GetEnvironmentVariableA("MX_URL_LOG", log, sizeof log))
         return 1;
+    // Recorders started close together take turns: the runtime's appending
+    // seeks to the end and then writes, and two doing that at once would
+    // write one line over the other.
+    HANDLE turn = CreateMutexA(NULL, FALSE, "MxUrlLog");
+    WaitForSingleObject(turn, INFINITE);
     FILE *file = fopen(log, "a");
-    if (!file)
-        return 1;
-    fprintf(file, "%s\n", unquoted);
-    fclose(file);
-    return 0;
+    bool recorded = file != NULL;
+    if (recorded) {
+        fprintf(file, "%s\n", unquoted);
+        fclose(file);
+    }
+    ReleaseMutex(turn);
+    CloseHandle(turn);
+    return recorded ? 0 : 1;
 }
 
 static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -44,7 +54,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR commandLine, int show)
     windowClass.hInstance = hInstance;
     windowClass.lpszClassName = "FakeHelp";
     RegisterClassA(&windowClass);
-    static char title[32768] = " Mensurix Help ";  // a command line's most
+    static char title[32768];  // a command line's most
+    lstrcpynA(title, HELP_TITLE, sizeof title);
     if (*commandLine == '"') {
         lstrcpynA(title, commandLine + 1, sizeof title);
         if (char *end = strrchr(title, '"'))

@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "resources/ids.h"
+#include "tests/core/rows.h"
+#include "tests/core/warning_texts.h"
+#include "tests/wine/fake_help.h"
 #include "tests/wine/mx_process.h"
 
 namespace {
@@ -24,15 +27,15 @@ enum Outcome {
     OVERFLOW_WARNING,  // both fields emptied
 };
 
-const wchar_t *WarningText(Outcome outcome)
+std::wstring WarningText(Outcome outcome)
 {
     switch (outcome) {
     case EMPTY_WARNING:
-        return L"Please enter number of input units.";
+        return Widen(EMPTY_INPUT_WARNING);
     case INVALID_WARNING:
-        return L"Invalid input. Please re-enter number of units.";
+        return Widen(INVALID_INPUT_WARNING);
     case OVERFLOW_WARNING:
-        return L"Input overflow. Please re-enter number of units.";
+        return Widen(INPUT_OVERFLOW_WARNING);
     default:
         return L"";
     }
@@ -59,7 +62,7 @@ Case Paste(const std::wstring &text, const std::wstring &held, Outcome outcome,
 
 std::wstring Repeat(wchar_t c, size_t count) { return std::wstring(count, c); }
 
-// The cases, all on row 1 (centimetres to millimetres, x10). The program
+// The cases, all on centimetres to millimetres (x 10). The program
 // reads only the first 12 characters, whatever the field holds.
 std::vector<Case> HostileCases()
 {
@@ -210,11 +213,11 @@ protected:
 
 TEST_F(HostileInput, EachTextGetsItsResultOrWarningAndNothingCrashes)
 {
-    mx.SelectRow(1);
+    mx.SelectRow(CM_TO_MM);
     for (const Case &c : HostileCases())
         Check(c);
 
-    mx.SelectRow(48);
+    mx.SelectRow(INCHES_TO_FEET);
     mx.SetText(IDC_INPUT, L"12");
     EXPECT_EQ(mx.Convert(), L"");
     EXPECT_EQ(mx.Text(IDC_OUTPUT), L"1") << "a plain conversion after all that";
@@ -222,41 +225,16 @@ TEST_F(HostileInput, EachTextGetsItsResultOrWarningAndNothingCrashes)
 
 // ------------------------------------------------------------ Long titles
 
-const wchar_t HELP_TITLE[] = L" Mensurix Help ";
-
-std::wstring FakeHelp() { return BuildFolder() + L"fake_help.exe"; }
-
-std::wstring Quoted(const std::wstring &text) { return L"\"" + text + L"\""; }
-
-struct LengthSearch {
-    int length;
-    bool found;
-};
-
-BOOL CALLBACK FindTitleLength(HWND hWnd, LPARAM lParam)
-{
-    LengthSearch &search = *reinterpret_cast<LengthSearch *>(lParam);
-    search.found = GetWindowTextLengthW(hWnd) == search.length;
-    return !search.found;
-}
-
-bool TopLevelWindowWithTitleLength(int length)
-{
-    LengthSearch search{length, false};
-    EnumWindows(FindTitleLength, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 const int TITLE_LENGTHS[] = {5000, 32000};  // up to what a command line holds
 
 // Windows whose titles run to thousands of characters; made after any help
 // window, they come before it in the order Help looks at windows.
-std::vector<std::unique_ptr<ChildProgram>> LongTitledWindows()
+std::vector<std::unique_ptr<FakeHelpWindow>> LongTitledWindows()
 {
-    std::vector<std::unique_ptr<ChildProgram>> windows;
+    std::vector<std::unique_ptr<FakeHelpWindow>> windows;
     for (int length : TITLE_LENGTHS) {
-        windows.emplace_back(new ChildProgram(FakeHelp(), Quoted(Repeat(L'M', length))));
-        EXPECT_TRUE(TopLevelWindowWithTitleLength(length)) << length;
+        windows.emplace_back(new FakeHelpWindow(Repeat(L'M', length)));
+        EXPECT_NE(windows.back()->window(), nullptr) << length;
     }
     return windows;
 }
@@ -276,14 +254,13 @@ TEST(LongTitles, HelpStillAdvertisesWithoutAHelpWindow)
 
 TEST(LongTitles, HelpStillFindsItsWindowBehindThem)
 {
-    ChildProgram help(FakeHelp(), Quoted(HELP_TITLE));
-    HWND helpWindow = FindWindowW(L"FakeHelp", HELP_TITLE);
-    ASSERT_NE(helpWindow, nullptr);
+    FakeHelpWindow help(Widen(HELP_TITLE));
+    ASSERT_NE(help.window(), nullptr);
     auto windows = LongTitledWindows();
 
     MxProcess mx;
     ASSERT_NE(mx.window(), nullptr);
-    ExpectHelpBringsToFront(mx, helpWindow);
+    ExpectHelpBringsToFront(mx, help.window());
     EXPECT_TRUE(mx.IsRunning());
 }
 

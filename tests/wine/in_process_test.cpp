@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "resources/ids.h"
@@ -16,14 +17,14 @@ namespace {
 // What a check running inside a dialog's modal loop saw.
 struct Inside {
     std::vector<HGDIOBJ> objects;  // every object the dialog held
+    std::vector<LONG> fontHeights;  // the About box's title and version lines
     bool ok = false;
     void (*check)(HWND dialog, Inside &inside) = nullptr;
 };
-Inside g_inside;
+Inside g_inside;  // the check of the dialog open now, and what it saw
+int g_closeId;    // the command that closes it
 
-// Runs the check once the dialog is up, then closes it with `g_closeId`.
-int g_closeId;
-
+// Runs the check once the dialog is up, then closes it.
 VOID CALLBACK CheckThenClose(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
@@ -75,6 +76,115 @@ TEST(AboutBoxObjects, LiveExactlyWhileItIsOpen)
         ExpectAllDeleted(g_inside);
     }
 }
+
+// ------------------------------------------------------------ Font heights
+
+// The screen's logical resolution, in dots per inch.
+int ScreenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+LONG FontHeightOf(HWND control)
+{
+    LOGFONTW font{};
+    GetObjectW((HFONT)SendMessageW(control, WM_GETFONT, 0, 0), sizeof font, &font);
+    return font.lfHeight;
+}
+
+void ReadFontHeights(HWND about, Inside &inside)
+{
+    inside.fontHeights = {FontHeightOf(GetDlgItem(about, IDC_TITLE)),
+                          FontHeightOf(GetDlgItem(about, IDC_VERSION))};
+    inside.ok = true;
+}
+
+// Names, for the copy of this program that a test below starts, the
+// resolution it was started at.
+const wchar_t DPI_VARIABLE[] = L"MX_TEST_DPI";
+
+int RequestedDpi()
+{
+    wchar_t value[16];
+    return GetEnvironmentVariableW(DPI_VARIABLE, value, 16) ? _wtoi(value) : 0;
+}
+
+TEST(AboutBoxFonts, ScaleWithTheScreenResolution)
+{
+    int dpi = ScreenDpi();
+    int requested = RequestedDpi();
+    if (requested) {
+        ASSERT_EQ(dpi, requested) << "the resolution set for this run did not take";
+    }
+    Open("AboutDlgBox", AboutDlgProc, IDOK, ReadFontHeights);
+    ASSERT_TRUE(g_inside.ok);
+    // 15 pixels at 96 dots per inch, the cell height the box was drawn for.
+    LONG expected = MulDiv(15, dpi, 96);
+    EXPECT_EQ(g_inside.fontHeights, std::vector<LONG>({expected, expected})) << dpi << " dpi";
+}
+
+// The desktop's resolution as a new process reads it at start, set for as
+// long as the object lives.
+class DesktopDpi {
+public:
+    explicit DesktopDpi(DWORD dpi)
+    {
+        DWORD size = sizeof saved_;
+        hadValue_ = RegGetValueW(HKEY_CURRENT_USER, KEY, VALUE, RRF_RT_REG_DWORD, nullptr,
+                                 &saved_, &size) == ERROR_SUCCESS;
+        Set(dpi);
+    }
+    ~DesktopDpi()
+    {
+        if (hadValue_)
+            Set(saved_);
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, KEY, VALUE);
+    }
+
+private:
+    static void Set(DWORD dpi)
+    {
+        RegSetKeyValueW(HKEY_CURRENT_USER, KEY, VALUE, REG_DWORD, &dpi, sizeof dpi);
+    }
+
+    static constexpr const wchar_t *KEY = L"Control Panel\\Desktop";
+    static constexpr const wchar_t *VALUE = L"LogPixels";
+    DWORD saved_ = 0;
+    bool hadValue_ = false;
+};
+
+// The check above again, in a copy of this program started at 150 %.
+TEST(AboutBoxFonts, ScaleAtOneAndAHalfTimesTheResolution)
+{
+    const int DPI = 144;
+    wchar_t program[MAX_PATH];
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(program) +
+                               L"\" --gtest_filter=AboutBoxFonts.ScaleWithTheScreenResolution";
+    DesktopDpi desktop(DPI);
+    SetEnvironmentVariableW(DPI_VARIABLE, std::to_wstring(DPI).c_str());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    BOOL started = CreateProcessW(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &startup, &process);
+    SetEnvironmentVariableW(DPI_VARIABLE, nullptr);
+    ASSERT_TRUE(started);
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(code, 0u) << "the run at " << DPI << " dpi failed";
+}
+
+// ------------------------------------------------------------ Advertisement
 
 void CheckAdvert(HWND, Inside &inside)
 {

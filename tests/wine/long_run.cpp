@@ -2,7 +2,6 @@
 
 #include <psapi.h>
 
-#include "engine/request.h"
 #include "tests/core/fake_window.h"
 #include "tests/wine/mx_process.h"
 
@@ -23,11 +22,9 @@ std::string AsRead(const std::wstring &text)
 
 EngineOutcome EngineReference(int row, const std::wstring &input, const std::wstring &output)
 {
-    FakeWindow fake;
-    fake.selectedRow = row;
-    fake.input = AsRead(input);
+    FakeWindow fake(row, AsRead(input));
     fake.output = AsRead(output);
-    ConvertRequest(fake.handle());
+    fake.Convert();
 
     EngineOutcome outcome{L"", input, output, false};
     for (const std::string &effect : fake.effects) {

@@ -8,32 +8,17 @@
 
 #include "catalogue/catalogue.h"
 #include "resources/ids.h"
+#include "tests/core/rows.h"
+#include "tests/core/warning_texts.h"
 #include "tests/wine/mx_process.h"
 
 namespace {
-
-std::wstring Widen(const char *text) { return std::wstring(text, text + strlen(text)); }
 
 std::wstring Label(int row)
 {
     char label[LABEL_BUFFER_SIZE];
     ComposeLabel(row, label);
     return Widen(label);
-}
-
-RECT WindowRect(HWND hWnd)
-{
-    RECT r;
-    GetWindowRect(hWnd, &r);
-    return r;
-}
-
-// Where a window of `box`'s size stands when centred over `owner`, halving
-// with truncation toward zero.
-POINT CentredOver(const RECT &owner, const RECT &box)
-{
-    return {owner.left + ((owner.right - owner.left) - (box.right - box.left)) / 2,
-            owner.top + ((owner.bottom - owner.top) - (box.bottom - box.top)) / 2};
 }
 
 class MainWindow : public ::testing::Test {
@@ -48,16 +33,11 @@ protected:
         HWND box = mx.WaitForOwnedPopup();
         ASSERT_NE(box, nullptr) << "no warning for: " << text;
         EXPECT_EQ(MessageBoxText(box), Widen(text));
-        wchar_t caption[64];
-        GetWindowTextW(box, caption, 64);
-        EXPECT_STREQ(caption, L"Mensurix");
+        EXPECT_EQ(TextOf(box), L"Mensurix");
         EXPECT_NE(MessageBoxIcon(box), nullptr) << "the warning icon";
         EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
         EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "OK is the only button";
-        RECT owner = WindowRect(mx.window()), rect = WindowRect(box);
-        POINT centre = CentredOver(owner, rect);
-        EXPECT_EQ(rect.left, centre.x);
-        EXPECT_EQ(rect.top, centre.y);
+        ExpectCentredOver(mx.window(), box);
         ASSERT_TRUE(mx.PressOk(box));
     }
 
@@ -85,11 +65,16 @@ TEST_F(MainWindow, ListsEveryConversionWithItsRow)
 
     SendMessageW(list, LB_GETTEXT, 0, (LPARAM)text);
     EXPECT_STREQ(text, L"Acres to Square metres -- Area");
-    EXPECT_EQ(SendMessageW(list, LB_GETITEMDATA, 0, 0), 240);
+    EXPECT_EQ(SendMessageW(list, LB_GETITEMDATA, 0, 0), ACRES_TO_SQ_METRES);
     SendMessageW(list, LB_GETTEXT, NUM_CONVERSIONS - 1, (LPARAM)text);
     EXPECT_STREQ(text, L"Yards/second to Metres/second -- Speed");
     EXPECT_EQ(mx.Text(IDC_INPUT), L"");
     EXPECT_EQ(mx.Text(IDC_OUTPUT), L"");
+}
+
+TEST_F(MainWindow, StartsWithTheCaretInTheInputField)
+{
+    EXPECT_TRUE(WaitFor([&] { return mx.Focus() == mx.control(IDC_INPUT); }, 5000));
 }
 
 TEST_F(MainWindow, ConvertsTheSelectedRow)
@@ -98,21 +83,21 @@ TEST_F(MainWindow, ConvertsTheSelectedRow)
         int row;
         const wchar_t *input, *output;
     } cases[] = {
-        {48, L"12", L"1"},
-        {48, L"-5", L"-0.416667"},
-        {1, L" 5", L"50"},
-        {1, L"5e", L"50"},
-        {1, L"1e-400", L"0"},
-        {1, L"-0", L"0"},
-        {160, L"1234567", L"1.23457e+06"},
-        {1, L"123456789012", L"1.23457e+12"},
-        {558, L"36", L"10"},
-        {335, L"100", L"212"},
-        {335, L"-40", L"-40"},
-        {334, L"-459.67", L"-273.15"},
-        {1, L"1e308", L"conversion overflow"},
-        {1, L"5", L"50"},  // right after the overflow
-        {335, L"1e308", L"conversion overflow"},
+        {INCHES_TO_FEET, L"12", L"1"},
+        {INCHES_TO_FEET, L"-5", L"-0.416667"},
+        {CM_TO_MM, L" 5", L"50"},
+        {CM_TO_MM, L"5e", L"50"},
+        {CM_TO_MM, L"1e-400", L"0"},
+        {CM_TO_MM, L"-0", L"0"},
+        {SQ_MILES_TO_SECTIONS, L"1234567", L"1.23457e+06"},
+        {CM_TO_MM, L"123456789012", L"1.23457e+12"},
+        {KMH_TO_MS, L"36", L"10"},
+        {C_TO_F, L"100", L"212"},
+        {C_TO_F, L"-40", L"-40"},
+        {F_TO_C, L"-459.67", L"-273.15"},
+        {CM_TO_MM, L"1e308", L"conversion overflow"},
+        {CM_TO_MM, L"5", L"50"},  // right after the overflow
+        {C_TO_F, L"1e308", L"conversion overflow"},
     };
     for (const auto &c : cases) {
         mx.SelectRow(c.row);
@@ -127,28 +112,22 @@ TEST_F(MainWindow, ConvertsTheSelectedRow)
 
 TEST_F(MainWindow, WarningsSayWhatIsWrongAndClearAsTheyShould)
 {
-    const char INVALID[] = "Invalid input. Please re-enter number of units.";
-    const char OVERFLOW_[] = "Input overflow. Please re-enter number of units.";
     const struct {
         int row;  // -1: no entry selected
         const wchar_t *input;
         const char *warning;
         bool emptied;  // both fields emptied and the caret in the input field
     } cases[] = {
-        {-1, L"5", "No conversion selected.", false},
-        {1, L"", "Please enter number of input units.", false},
-        {1, L"abc", INVALID, true},
-        {1, L"5 ", INVALID, true},
-        {1, L"1,5", INVALID, true},
-        {1, L"1e309", OVERFLOW_, true},
-        {1, L"9e999", OVERFLOW_, true},
-        {1, L"9e4932", OVERFLOW_, true},
-        {335, L"-273.16",
-         "Invalid temperature. Cannot be less than -273.15 degrees Celsius (absolute zero). "
-         "Please re-enter.", true},
-        {334, L"-459.68",
-         "Invalid temperature. Cannot be less than -459.67 degrees Fahrenheit (absolute zero). "
-         "Please re-enter.", true},
+        {-1, L"5", NO_SELECTION_WARNING, false},
+        {CM_TO_MM, L"", EMPTY_INPUT_WARNING, false},
+        {CM_TO_MM, L"abc", INVALID_INPUT_WARNING, true},
+        {CM_TO_MM, L"5 ", INVALID_INPUT_WARNING, true},
+        {CM_TO_MM, L"1,5", INVALID_INPUT_WARNING, true},
+        {CM_TO_MM, L"1e309", INPUT_OVERFLOW_WARNING, true},
+        {CM_TO_MM, L"9e999", INPUT_OVERFLOW_WARNING, true},
+        {CM_TO_MM, L"9e4932", INPUT_OVERFLOW_WARNING, true},
+        {C_TO_F, L"-273.16", BELOW_ZERO_CELSIUS_WARNING, true},
+        {F_TO_C, L"-459.68", BELOW_ZERO_FAHRENHEIT_WARNING, true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.warning);
@@ -171,20 +150,20 @@ TEST_F(MainWindow, WarningsSayWhatIsWrongAndClearAsTheyShould)
 
 TEST_F(MainWindow, WarningIsCentredWhereverTheOwnerIs)
 {
-    mx.SelectRow(1);
+    mx.SelectRow(CM_TO_MM);
     // Moved, then smaller than the box: it sticks out evenly on both sides.
     const RECT places[] = {{300, 200, 900, 700}, {37, 51, 98, 90}, {0, 0, 121, 33}};
     for (const RECT &place : places) {
         MoveWindow(mx.window(), place.left, place.top, place.right - place.left,
                    place.bottom - place.top, TRUE);
         mx.SetText(IDC_INPUT, L"abc");
-        ExpectWarning("Invalid input. Please re-enter number of units.");
+        ExpectWarning(INVALID_INPUT_WARNING);
     }
 }
 
 TEST_F(MainWindow, EnterConvertsFromTheInputFieldAndFromTheList)
 {
-    mx.SelectRow(48);
+    mx.SelectRow(INCHES_TO_FEET);
     for (int id : {IDC_INPUT, IDC_LIST}) {
         mx.SetText(IDC_INPUT, L"24");
         mx.SetText(IDC_OUTPUT, L"");
@@ -206,7 +185,7 @@ TEST_F(MainWindow, DoubleClickOnlySelects)
 
 TEST_F(MainWindow, EraseEmptiesBothFieldsAndKeepsTheSelection)
 {
-    mx.SelectRow(48);
+    mx.SelectRow(INCHES_TO_FEET);
     LRESULT selected = SendMessageW(mx.control(IDC_LIST), LB_GETCURSEL, 0, 0);
     mx.SetText(IDC_INPUT, L"12");
     mx.Click(IDC_CONVERT);
@@ -229,7 +208,7 @@ TEST_F(MainWindow, TypingStopsAtTwelveCharacters)
     mx.Sync();
     EXPECT_EQ(mx.Text(IDC_INPUT), L"123456789012");
 
-    mx.SelectRow(1);
+    mx.SelectRow(CM_TO_MM);
     mx.Click(IDC_CONVERT);
     EXPECT_TRUE(mx.WaitForText(IDC_OUTPUT, L"1.23457e+12"));
 }

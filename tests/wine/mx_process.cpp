@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
@@ -19,6 +20,27 @@ std::wstring BuildFolder()
 }
 
 std::wstring Widen(const std::string &text) { return std::wstring(text.begin(), text.end()); }
+
+std::wstring TextOf(HWND hWnd)
+{
+    wchar_t text[1024] = L"";
+    SendMessageW(hWnd, WM_GETTEXT, 1024, (LPARAM)text);
+    return text;
+}
+
+RECT WindowRect(HWND hWnd)
+{
+    RECT r;
+    GetWindowRect(hWnd, &r);
+    return r;
+}
+
+void ExpectCentredOver(HWND owner, HWND box)
+{
+    RECT o = WindowRect(owner), b = WindowRect(box);
+    EXPECT_EQ(b.left, o.left + ((o.right - o.left) - (b.right - b.left)) / 2);
+    EXPECT_EQ(b.top, o.top + ((o.bottom - o.top) - (b.bottom - b.top)) / 2);
+}
 
 namespace {
 
@@ -54,15 +76,57 @@ HWND FindOwnedDialog(DWORD pid, HWND owner)
     return s.found;
 }
 
+struct TitleSearch {
+    const std::wstring &title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTitled(HWND hWnd, LPARAM lParam)
+{
+    TitleSearch &search = *reinterpret_cast<TitleSearch *>(lParam);
+    // Room for one character more than the title looked for tells a longer
+    // title from it. GetWindowTextW sends no message to another process's
+    // window, so one that does not answer cannot stop the search.
+    std::vector<wchar_t> text(search.title.size() + 2);
+    int length = GetWindowTextW(hWnd, text.data(), int(text.size()));
+    if (search.title == std::wstring(text.data(), length))
+        search.found.push_back(hWnd);
+    return TRUE;
+}
+
 }  // namespace
+
+std::vector<HWND> WindowsTitled(const std::wstring &title)
+{
+    TitleSearch search{title, {}};
+    EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindowTitled(const std::wstring &title, DWORD timeoutMs)
+{
+    HWND window = nullptr;
+    WaitFor(
+        [&] {
+            std::vector<HWND> found = WindowsTitled(title);
+            window = found.empty() ? nullptr : found[0];
+            return window != nullptr;
+        },
+        timeoutMs);
+    return window;
+}
 
 MxProcess::MxProcess(const std::wstring &program, const std::wstring &directory)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &process_))
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &process_)) {
+        // Said plainly, so that a failed start is not mistaken for a window
+        // that never came; the test fails on the missing window.
+        fwprintf(stderr, L"cannot start %ls: error %lu\n", program.c_str(), GetLastError());
         return;
+    }
     WaitForInputIdle(process_.hProcess, 30000);
     WaitFor([&] { return (main_ = FindOwnedDialog(process_.dwProcessId, nullptr)) != nullptr; },
             30000);
@@ -135,13 +199,6 @@ bool MxProcess::Sync()
     HWND output = control(IDC_OUTPUT);
     PostMessageW(output, EM_SETLIMITTEXT, mark, 0);
     return WaitFor([&] { return SendMessageW(output, EM_GETLIMITTEXT, 0, 0) == mark; }, 5000);
-}
-
-std::wstring MxProcess::Text(HWND hWnd) const
-{
-    wchar_t text[1024] = L"";
-    SendMessageW(hWnd, WM_GETTEXT, 1024, (LPARAM)text);
-    return text;
 }
 
 void MxProcess::SetText(int id, const wchar_t *text)
@@ -245,6 +302,13 @@ ChildProgram::~ChildProgram()
     WaitForSingleObject(process_.hProcess, 5000);
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
+}
+
+std::wstring FakeHelpProgram() { return BuildFolder() + L"fake_help.exe"; }
+
+FakeHelpWindow::FakeHelpWindow(const std::wstring &title)
+    : program_(FakeHelpProgram(), L"\"" + title + L"\""), window_(WaitForWindowTitled(title))
+{
 }
 
 std::wstring MessageBoxText(HWND box)

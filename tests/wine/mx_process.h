@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The folder of this test program, where the build puts MX.EXE too.
 std::wstring BuildFolder();
 
-// Polls `done` until it answers true; false if it has not within `timeoutMs`.
+// Polls `done` every millisecond until it answers true (the program answers
+// most things within one or two); false if it has not within `timeoutMs`.
 template <typename Predicate>
 bool WaitFor(Predicate done, DWORD timeoutMs)
 {
@@ -22,6 +24,21 @@ bool WaitFor(Predicate done, DWORD timeoutMs)
 
 // An ASCII text as a wide one.
 std::wstring Widen(const std::string &text);
+
+// A window's text, read with WM_GETTEXT: it works across processes.
+std::wstring TextOf(HWND hWnd);
+
+RECT WindowRect(HWND hWnd);
+
+// Expects `box` to stand centred over `owner`, each offset halved with
+// truncation toward zero: a box larger than its owner sticks out evenly.
+void ExpectCentredOver(HWND owner, HWND box);
+
+// Top-level windows whose whole title is exactly `title`.
+std::vector<HWND> WindowsTitled(const std::wstring &title);
+// The first top-level window titled `title`, waiting up to `timeoutMs` for
+// one to appear; null when none does.
+HWND WaitForWindowTitled(const std::wstring &title, DWORD timeoutMs = 5000);
 
 class MxProcess {
 public:
@@ -55,8 +72,7 @@ public:
     // false if it has not answered within five seconds.
     bool Sync();
 
-    std::wstring Text(HWND control) const;
-    std::wstring Text(int id) const { return Text(control(id)); }
+    std::wstring Text(int id) const { return TextOf(control(id)); }
     void SetText(int id, const wchar_t *text);
     // Puts `text` on the clipboard and pastes it into a control, as Ctrl+V
     // would: the control's own limits apply, unlike with SetText.
@@ -97,6 +113,22 @@ public:
 private:
     PROCESS_INFORMATION process_{};
 };
+
+// The build's stand-in help program (fake_help.exe) showing one window
+// titled `title`; it ends when the object goes.
+class FakeHelpWindow {
+public:
+    explicit FakeHelpWindow(const std::wstring &title);
+    // The stand-in's window, or null if it did not appear.
+    HWND window() const { return window_; }
+
+private:
+    ChildProgram program_;
+    HWND window_;
+};
+
+// The stand-in help program of the build.
+std::wstring FakeHelpProgram();
 
 // Presses Help with MX.EXE in front and expects `helpWindow` to come to the
 // front instead of the advertisement.

@@ -13,6 +13,7 @@
 
 #include "catalogue/catalogue.h"
 #include "resources/ids.h"
+#include "tests/core/rows.h"
 #include "tests/wine/long_run.h"
 #include "tests/wine/mx_process.h"
 
@@ -66,7 +67,7 @@ public:
     {
         static const char *const INPUTS[] = {"", "abc", "1e309", "-300"};
         const char *input = INPUTS[i % 4];
-        int row = 335;  // Celsius to Fahrenheit: refuses -300 with its own warning
+        int row = C_TO_F;  // refuses -300 with its own warning
         std::wstring expected = EngineAnswer(row, input);
         SendMessageW(mx_.control(IDC_LIST), LB_SETCURSEL, listIndexOfRow_[row], 0);
         mx_.SetText(IDC_INPUT, Widen(input).c_str());
@@ -178,7 +179,7 @@ int main(int argc, char **argv)
     for (Phase &phase : phases)
         ok = ok && Run(phase, mx);
 
-    mx.SelectRow(48);  // inches to feet
+    mx.SelectRow(INCHES_TO_FEET);
     mx.SetText(IDC_INPUT, L"12");
     if (ok && !(mx.Convert().empty() && mx.Text(IDC_OUTPUT) == L"1")) {
         fprintf(stderr, "the final conversion went wrong\n");

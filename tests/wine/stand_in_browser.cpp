@@ -40,7 +40,7 @@ StandInBrowser::StandInBrowser()
     log_ = std::wstring(temp) + L"mx-urls.txt";
     DeleteFileW(log_.c_str());
     SetEnvironmentVariableW(L"MX_URL_LOG", log_.c_str());
-    std::wstring recorder = L"\"" + BuildFolder() + L"fake_help.exe\" --record %1";
+    std::wstring recorder = L"\"" + FakeHelpProgram() + L"\" --record %1";
     for (int i = 0; i < SCHEMES; ++i) {
         DWORD size = sizeof saved_[i];
         RegGetValueW(HKEY_CLASSES_ROOT, KEYS[i], nullptr, RRF_RT_REG_SZ, nullptr, saved_[i], &size);
