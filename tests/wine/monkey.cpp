@@ -66,12 +66,14 @@ private:
 // ------------------------------------------------------------- What is sent
 
 // Characters beyond ASCII worth a try: look-alikes of digits, signs, points
-// and spaces, letters of other scripts, a byte-order mark, the replacement
-// character and the two halves of a surrogate pair.
+// and spaces, letters of other scripts, modifier letters (an apostrophe, an
+// arrowhead, a tilde: Wine's text shaping once crashed on them), a
+// byte-order mark, the replacement character and the two halves of a
+// surrogate pair.
 const wchar_t WIDE_CHARACTERS[] =
     L"\u00a0\u00b2\u00b5\u00bd\u00e9\u00df\u00ff\u0100\u0394\u03c0\u0416\u05d0\u0660\u0665"
     L"\u06f5\u0966\u2002\u2009\u2013\u2044\u2075\u2212\u221e\u20ac\u3000\u4e00\ufeff\uff0b"
-    L"\uff0d\uff0e\uff10\uff15\ufffd\xd83d\xde00";
+    L"\uff0d\uff0e\uff10\uff15\ufffd\u02bc\u02c2\u02dc\xd83d\xde00";
 
 // Mostly what numbers are made of, then letters, control characters (the
 // edit field copies, pastes, cuts and undoes on some) and the rest of the
@@ -611,10 +613,10 @@ private:
                 return Fail(Format("Escape did not end MX.EXE with exit code 0 (%#lx)", code));
             return Start();
         }
-        if (!mx_->IsRunning())
-            return Fail(Format("MX.EXE has ended, exit code %#lx", mx_->WaitForExit(0)));
-        if (!mx_->Sync())
-            return Fail("MX.EXE did not answer within 5 seconds");
+        if (!mx_->Sync() || !mx_->IsRunning())
+            return Fail(mx_->IsRunning() ? "MX.EXE did not answer within 5 seconds"
+                                         : Format("MX.EXE has ended, exit code %#lx",
+                                                  mx_->WaitForExit(0)));
 
         HWND box = nullptr;
         if (!FindBox(&box))
