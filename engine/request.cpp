@@ -1,7 +1,8 @@
 #include "engine/request.h"
 
 #include <math.h>
-#include <stdio.h>
+
+#include <charconv>
 
 #include "catalogue/catalogue.h"
 #include "engine/temperature.h"
@@ -15,13 +16,27 @@ const char INVALID_INPUT[] = "Invalid input. Please re-enter number of units.";
 const char INPUT_OVERFLOW[] = "Input overflow. Please re-enter number of units.";
 const char CONVERSION_OVERFLOW[] = "conversion overflow";
 
-// Writes `value` as "%.<digits>g" does. On Windows the build takes
-// mingw-w64's own correctly rounded printf, not the system msvcrt's; the C++
-// library's formatter would write the same digits, but would add about
-// 190 KB to MX.EXE.
+// The count of significant digits of the shortest decimal that reads back
+// as `value`.
+int ShortestDigits(double value)
+{
+    char digits[32];
+    std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value,
+                                             std::chars_format::scientific);
+    int count = 0;
+    for (const char *p = digits; p < end.ptr && *p != 'e'; ++p)
+        count += *p >= '0' && *p <= '9';
+    return count;
+}
+
+// Writes `value` as "%.<digits>g" does. The C++ library's formatter is
+// defined to write what printf writes; it is several times quicker, and the
+// same on every build.
 void WriteDigits(double value, int digits, char *text)
 {
-    snprintf(text, RESULT_BUFFER_SIZE, "%.*g", digits, value);
+    std::to_chars_result end = std::to_chars(text, text + RESULT_BUFFER_SIZE - 1, value,
+                                             std::chars_format::general, digits);
+    *end.ptr = '\0';
 }
 
 }  // namespace
@@ -78,13 +93,16 @@ bool FormatResult(double value, int digits, char *text)
         WriteDigits(value, digits, text);
         return true;
     }
-    // The fewest digits that read back as the same double: seventeen always do.
+    // The shortest digits come from one exact algorithm, "%g" rounds on its
+    // own: where the two could differ, next to a power of two, where the
+    // doubles below lie closer than those above, one more digit settles it.
+    digits = ShortestDigits(value);
+    if (digits < WINDOW_DIGITS)
+        digits = WINDOW_DIGITS;
     double back;
-    for (digits = WINDOW_DIGITS;; ++digits) {
-        WriteDigits(value, digits, text);
-        if (digits == MAX_DIGITS || (ReadNumber(text, &back) == NUMBER_OK && back == value))
-            break;
-    }
+    do
+        WriteDigits(value, digits++, text);
+    while (digits <= MAX_DIGITS && !(ReadNumber(text, &back) == NUMBER_OK && back == value));
     return true;
 }
 
