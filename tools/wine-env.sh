@@ -37,6 +37,16 @@ make_prefix() {
     # A crash fails at once, its backtrace going to the program's log.
     "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     "$WINESERVER" -w
+    # Wine's own fonts (MS Sans Serif, the system font, Tahoma) are not where
+    # this Wine looks for them, so every face would fall to a host font such
+    # as DejaVu Sans, in which Wine 8's text shaping crashes on some
+    # characters typed into an edit field. The prefix's font folder holds
+    # them instead, as a Windows system holds its own.
+    local fonts
+    fonts="$(dirname "$WINE")/../../share/wine/fonts"
+    if [ -d "$fonts" ]; then
+        cp "$fonts"/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
 }
 
 prefix() {

@@ -3,15 +3,13 @@
 
 #include <windows.h>
 
-#include <stdio.h>
-
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "resources/ids.h"
 #include "tests/wine/fake_help.h"
 #include "tests/wine/mx_process.h"
+#include "tests/wine/stand_in_browser.h"
 
 namespace {
 
@@ -170,61 +168,13 @@ TEST(Help, HelpProgramOnlyInTheCurrentDirectoryIsNeverStarted)
 
 // ------------------------------------------------------------ Advertisement
 
-// The shell opens web addresses with the recorder of fake_help.exe, which
-// writes them to a file: registered as the browser while the test runs.
+// The web addresses the program opens go to the stand-in browser.
 class WebAddresses : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        log_ = std::wstring(temp) + L"mx-urls.txt";
-        DeleteFileW(log_.c_str());
-        SetEnvironmentVariableW(L"MX_URL_LOG", log_.c_str());
-        std::wstring recorder = L"\"" + BuildFolder() + L"fake_help.exe\" --record %1";
-        for (int i = 0; i < SCHEMES; ++i) {
-            DWORD size = sizeof saved_[i];
-            RegGetValueW(HKEY_CLASSES_ROOT, KEYS[i], nullptr, RRF_RT_REG_SZ, nullptr, saved_[i], &size);
-            SetCommand(KEYS[i], recorder.c_str());
-        }
-    }
-    void TearDown() override
-    {
-        for (int i = 0; i < SCHEMES; ++i)
-            SetCommand(KEYS[i], saved_[i]);
-        DeleteFileW(log_.c_str());
-    }
+    std::string Recorded(size_t lines) { return browser_.Recorded(lines); }
 
-    // Waits for the recorder to have written `lines` addresses.
-    std::string Recorded(size_t lines)
-    {
-        std::string text;
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(50)) {
-            text.clear();
-            if (FILE *file = _wfopen(log_.c_str(), L"r")) {
-                char buffer[1024];
-                size_t n;
-                while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
-                    text.append(buffer, n);
-                fclose(file);
-            }
-            if (size_t(std::count(text.begin(), text.end(), '\n')) >= lines)
-                break;
-        }
-        return text;
-    }
-
-    static void SetCommand(const wchar_t *key, const wchar_t *command)
-    {
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, command,
-                        DWORD((wcslen(command) + 1) * sizeof(wchar_t)));
-    }
-
-    static const int SCHEMES = 2;
-    static constexpr const wchar_t *KEYS[SCHEMES] = {L"https\\shell\\open\\command",
-                                                     L"http\\shell\\open\\command"};
-    wchar_t saved_[SCHEMES][MAX_PATH * 2] = {};
-    std::wstring log_;
+private:
+    StandInBrowser browser_;
 };
 
 TEST_F(WebAddresses, AdvertisementOrdersTheManualAndStaysOpenUntilEscape)

@@ -20,12 +20,20 @@ static int RecordUrl(const char *url)
     char log[MAX_PATH];
     if (!GetEnvironmentVariableA("MX_URL_LOG", log, sizeof log))
         return 1;
+    // Recorders started close together take turns: the runtime's appending
+    // seeks to the end and then writes, and two doing that at once would
+    // write one line over the other.
+    HANDLE turn = CreateMutexA(NULL, FALSE, "MxUrlLog");
+    WaitForSingleObject(turn, INFINITE);
     FILE *file = fopen(log, "a");
-    if (!file)
-        return 1;
-    fprintf(file, "%s\n", unquoted);
-    fclose(file);
-    return 0;
+    bool recorded = file != NULL;
+    if (recorded) {
+        fprintf(file, "%s\n", unquoted);
+        fclose(file);
+    }
+    ReleaseMutex(turn);
+    CloseHandle(turn);
+    return recorded ? 0 : 1;
 }
 
 static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -100,6 +100,12 @@ std::vector<Case> HostileCases()
         Set(L"\u00b5", INVALID_WARNING),
         Set(L"5\u00e9", INVALID_WARNING),
         Set(L"\u00a0" L"5", INVALID_WARNING),  // no-break space
+        // Modifier letters (an apostrophe, an arrowhead, a tilde) that Wine
+        // 8's text shaping crashed on when the window had no fonts but
+        // DejaVu Sans: typed, pasted or set, they took the program down.
+        Set(L"5\u02bc", INVALID_WARNING),
+        Set(L"\u02c2" L"5", INVALID_WARNING),
+        Paste(L"\u02dc", L"\u02dc", INVALID_WARNING),
         // Look-alikes of digits and signs, which the system's "best fit"
         // would turn into the ASCII characters they resemble.
         Set(L"\uff15", INVALID_WARNING),         // full-width 5

@@ -190,7 +190,7 @@ void MxProcess::FocusControl(int id)
     Sync();
 }
 
-void MxProcess::Sync()
+bool MxProcess::Sync()
 {
     // Posted messages of one thread are handled in order, so once a limit
     // posted to the output field has taken effect, everything before it has
@@ -198,7 +198,7 @@ void MxProcess::Sync()
     LPARAM mark = 1000 + (++syncCount_ % 1000);
     HWND output = control(IDC_OUTPUT);
     PostMessageW(output, EM_SETLIMITTEXT, mark, 0);
-    WaitFor([&] { return SendMessageW(output, EM_GETLIMITTEXT, 0, 0) == mark; }, 5000);
+    return WaitFor([&] { return SendMessageW(output, EM_GETLIMITTEXT, 0, 0) == mark; }, 5000);
 }
 
 void MxProcess::SetText(int id, const wchar_t *text)
@@ -233,10 +233,10 @@ void PutOnClipboard(const std::wstring &text)
 
 }  // namespace
 
-void MxProcess::Paste(int id, const std::wstring &text)
+void MxProcess::Paste(HWND target, const std::wstring &text)
 {
     PutOnClipboard(text);
-    PostMessageW(control(id), WM_PASTE, 0, 0);
+    PostMessageW(target, WM_PASTE, 0, 0);
 }
 
 void MxProcess::SelectRow(int row)

@@ -11,11 +11,12 @@
 // The folder of this test program, where the build puts MX.EXE too.
 std::wstring BuildFolder();
 
-// Polls `done` until it answers true; false if it has not within `timeoutMs`.
+// Polls `done` every millisecond until it answers true (the program answers
+// most things within one or two); false if it has not within `timeoutMs`.
 template <typename Predicate>
 bool WaitFor(Predicate done, DWORD timeoutMs)
 {
-    for (DWORD start = GetTickCount(); !done(); Sleep(10))
+    for (DWORD start = GetTickCount(); !done(); Sleep(1))
         if (GetTickCount() - start > timeoutMs)
             return false;
     return true;
@@ -67,14 +68,17 @@ public:
     bool PressOk(HWND box);
     // Moves the keyboard focus to a control, as the Tab key would.
     void FocusControl(int id);
-    // Returns once the program has handled everything posted to it before.
-    void Sync();
+    // Returns once the program has handled everything posted to it before;
+    // false if it has not answered within five seconds.
+    bool Sync();
 
     std::wstring Text(int id) const { return TextOf(control(id)); }
     void SetText(int id, const wchar_t *text);
     // Puts `text` on the clipboard and pastes it into a control, as Ctrl+V
     // would: the control's own limits apply, unlike with SetText.
-    void Paste(int id, const std::wstring &text);
+    void Paste(int id, const std::wstring &text) { Paste(control(id), text); }
+    // The same into any window of the program, as Ctrl+V there would.
+    void Paste(HWND target, const std::wstring &text);
 
     // Selects the list entry that carries catalogue row `row`.
     void SelectRow(int row);

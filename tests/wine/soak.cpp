@@ -4,7 +4,6 @@
 //   soak.exe [CONVERSIONS [WARNINGS [ABOUTS [ADVERTISEMENTS]]]]
 // Exits with 1 on a crash, a wrong result or memory growth beyond the noise.
 #include <windows.h>
-#include <psapi.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -14,8 +13,8 @@
 
 #include "catalogue/catalogue.h"
 #include "resources/ids.h"
-#include "tests/core/fake_window.h"
 #include "tests/core/rows.h"
+#include "tests/wine/long_run.h"
 #include "tests/wine/mx_process.h"
 
 namespace {
@@ -27,25 +26,8 @@ struct Sample {
 
 Sample TakeSample(HANDLE process)
 {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&counters),
-                         sizeof counters);
-    SIZE_T privateBytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-    return {privateBytes, GetGuiResources(process, GR_GDIOBJECTS),
+    return {PrivateBytes(process), GetGuiResources(process, GR_GDIOBJECTS),
             GetGuiResources(process, GR_USEROBJECTS)};
-}
-
-// What the engine itself makes of `input` in `row`: the output text, or the
-// warning.
-std::wstring EngineAnswer(int row, const std::string &input)
-{
-    FakeWindow fake(row, input);
-    fake.Convert();
-    for (const std::string &effect : fake.effects)
-        if (effect.compare(0, 8, "warning:") == 0)
-            return Widen(effect.substr(8));
-    return Widen(fake.output);
 }
 
 class Soak {
