@@ -61,8 +61,11 @@ NumberStatus ReadNumber(const char *text, double *value)
         return NUMBER_INVALID;
 
     // The syntax is settled above; the C++ library's reader, correctly
-    // rounded on every build (mingw-w64's strtod is not, next to a power of
-    // two), only turns the digits into a double. It takes no white space or
+    // rounded on every build, only turns the digits into a double.
+    // mingw-w64's strtod is not: it misrounds next to a power of two, and
+    // misreads some texts of a few dozen digits outright (by a factor of
+    // 2^52). The window's twelve characters reach neither; the command line
+    // takes longer texts. It takes no white space or
     // plus sign, and stops before a bare exponent letter ("5e"), which is
     // what such a text means.
     const char *digits = text;

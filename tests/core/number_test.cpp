@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <math.h>
+#include <stdio.h>
+
+#include <string>
 
 #include "engine/number.h"
 #include "tests/core/fake_window.h"
@@ -29,6 +32,52 @@ TEST(ReadNumber, ReadsTheNearestDouble)
         double value = 0;
         ASSERT_EQ(ReadNumber(c.text, &value), NUMBER_OK) << c.text;
         EXPECT_EQ(value, c.value) << c.text;
+    }
+}
+
+// The exact decimal of the midpoint between 2^power and the double just
+// below it, then the same text nudged by the smallest step: up by a digit 1
+// appended, down by the last nonzero digit lowered and followed by nines.
+struct Midpoint {
+    std::string exact, above, below;
+};
+
+Midpoint MidpointBelowPowerOfTwo(int power)
+{
+    // The midpoint has 54 significant bits: a long double holds it exactly,
+    // and 1100 digits print it exactly.
+    long double midpoint = ldexpl(1, power) - ldexpl(1, power - 54);
+    char text[1200];
+    snprintf(text, sizeof text, "%.1100Le", midpoint);
+    std::string exact = text;
+    size_t e = exact.find('e');
+    std::string digits = exact.substr(0, e), exponent = exact.substr(e);
+    size_t last = digits.find_last_not_of('0');
+    std::string below = digits.substr(0, last) + char(digits[last] - 1) +
+                        std::string(digits.size() - last - 1, '9') + "9";
+    return {exact, digits + "1" + exponent, below + exponent};
+}
+
+TEST(ReadNumber, RoundsCorrectlyNextToAPowerOfTwo)
+{
+    // Below a power of two the doubles lie twice as close as above it: the
+    // midpoint itself rounds to the even power of two, a hair less to the
+    // double below. Also where the digits run past those kept exactly.
+    for (int power : {-1021, -900, -761, -100, -1, 0, 1, 52, 53, 54, 100, 700, 1023}) {
+        Midpoint m = MidpointBelowPowerOfTwo(power);
+        double two = ldexp(1, power), below = nextafter(two, 0);
+        const struct {
+            const std::string &text;
+            double value;
+        } cases[] = {{m.exact, two}, {m.above, two}, {m.below, below}};
+        for (const auto &c : cases) {
+            for (double sign : {1.0, -1.0}) {
+                std::string text = (sign < 0 ? "-" : "") + c.text;
+                double value = 0;
+                ASSERT_EQ(ReadNumber(text.c_str(), &value), NUMBER_OK) << text;
+                EXPECT_EQ(value, sign * c.value) << "2^" << power << ": " << text;
+            }
+        }
     }
 }
 
